@@ -1,0 +1,7 @@
+#include "service/adjustment_data.h"
+
+namespace t604 {
+
+void ResetAdjustmentData() {}
+
+}  // namespace t604
