@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace t604 {
 
@@ -36,9 +38,11 @@ bool writeAll(int fd, const std::uint8_t* p, std::size_t n) {
 FileResult ReadFilePrefix(const std::string& path, std::span<std::uint8_t> dest) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return FileResult::failure(path, systemReason(errno));
+    // Read into a buffer first: a read that fails halfway leaves dest as it was.
+    std::vector<std::uint8_t> buffer(dest.size());
     std::size_t got = 0;
-    while (got < dest.size()) {
-        ssize_t r = ::read(fd, dest.data() + got, dest.size() - got);
+    while (got < buffer.size()) {
+        ssize_t r = ::read(fd, buffer.data() + got, buffer.size() - got);
         if (r < 0) {
             if (errno == EINTR) continue;
             int err = errno;
@@ -49,6 +53,7 @@ FileResult ReadFilePrefix(const std::string& path, std::span<std::uint8_t> dest)
         got += static_cast<std::size_t>(r);
     }
     ::close(fd);
+    std::copy_n(buffer.begin(), got, dest.begin());
     FileResult result;
     result.bytes = got;
     return result;
