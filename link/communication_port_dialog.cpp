@@ -1,7 +1,6 @@
 #include "link/communication_port_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
@@ -9,20 +8,15 @@
 #include <QVBoxLayout>
 
 #include "strings/dialog_strings.h"
+#include "ui/qt_text.h"
 
 using namespace t604;
 
-namespace {
-QString PortText(int row) {
-    const std::string_view text = FetchText(PortDialogStrings, row);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
-
 TCommunicationPort::TCommunicationPort(QWidget* owner, PortSystem& ports, int& Port,
                                        bool& AutoSeachPort)
-    : QDialog(owner), ports_(ports), Port_(Port), AutoSeachPort_(AutoSeachPort) {
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // The size follows the captions (device names differ in length); the
+    // layout fixes it below.
+    : TFixedDialog(owner, 0, 0), ports_(ports), Port_(Port), AutoSeachPort_(AutoSeachPort) {
 
     gbCOM = new QGroupBox(this);
     auto* grid = new QGridLayout(gbCOM);
@@ -57,14 +51,14 @@ TCommunicationPort::TCommunicationPort(QWidget* owner, PortSystem& ports, int& P
 
     connect(cAutoSeachPort, &QCheckBox::clicked, this, &TCommunicationPort::cAutoSeachPortClick);
     connect(OKBtn, &QPushButton::clicked, this, &TCommunicationPort::OKBtnClick);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { done(mrCancel); });
 
     // Opening, in this order: captions and check box, all ports disabled, a
     // fresh scan, a stored port that is gone falls back to COM1, the found
     // ports enabled unless the search picks them itself, the port checked.
-    OKBtn->setText(PortText(kPortOk));
-    CancelBtn->setText(PortText(kPortCancel));
-    cAutoSeachPort->setText(PortText(kPortAutoSearch));
+    OKBtn->setText(QtText(PortDialogStrings, kPortOk));
+    CancelBtn->setText(QtText(PortDialogStrings, kPortCancel));
+    cAutoSeachPort->setText(QtText(PortDialogStrings, kPortAutoSearch));
     cAutoSeachPort->setChecked(AutoSeachPort_);
     for (QRadioButton* button : rbCOM) button->setEnabled(false);
     ScanComPorts(ports_);
@@ -95,5 +89,5 @@ void TCommunicationPort::OKBtnClick() {
             break;
         }
     }
-    accept();
+    done(mrOk);
 }

@@ -2,18 +2,18 @@
 // TCommunicationPort: the user picks COM1..COM9 or turns the automatic port
 // search on. Only ports that could be opened at the last scan can be picked.
 
-#include <QDialog>
 #include <array>
 
 #include "link/port_selection.h"
 #include "link/serial_port.h"
+#include "ui/fixed_dialog.h"
 
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
-class TCommunicationPort : public QDialog {
+class TCommunicationPort : public TFixedDialog {
     Q_OBJECT
 public:
     // Port and AutoSeachPort are the program's settings: the check box changes

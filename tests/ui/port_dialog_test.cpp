@@ -105,10 +105,11 @@ private slots:
         int port = 1;
         bool autoSearch = false;
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
+        dialog.rbCOM[1]->click();
+        QCOMPARE(CheckedPort(dialog), 2);
         dialog.cAutoSeachPort->click();
-        dialog.rbCOM[1]->click();  // COM2 (clickable again once the search is off)
         dialog.CancelBtn->click();
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(dialog.result(), int(mrCancel));
         QVERIFY(autoSearch);
         QCOMPARE(port, 1);
     }
@@ -122,7 +123,7 @@ private slots:
         QTest::mouseClick(dialog.rbCOM[4], Qt::LeftButton);
         QCOMPARE(port, 2);  // only OK stores it
         dialog.OKBtn->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.result(), int(mrOk));
         QCOMPARE(port, 5);
         QVERIFY(!autoSearch);
     }
