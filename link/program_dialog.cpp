@@ -1,0 +1,187 @@
+#include "link/program_dialog.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSocketNotifier>
+#include <algorithm>
+#include <optional>
+
+#include "strings/dialog_strings.h"
+#include "ui/qt_text.h"
+#include "ui/user_warn_dlg.h"
+
+using namespace t604;
+
+namespace {
+
+// The row of the end message, or -1 for an end without one.
+int EndMessageRow(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::Success: return kSuccess;
+        case Outcome::CommunicationFalse: return kCommunicationFalse;
+        case Outcome::PasswordError: return kPasswordError;
+        case Outcome::OldVersion: return kOldVersion;
+        case Outcome::NotStarted:
+        case Outcome::Running:
+        case Outcome::Closed: break;
+    }
+    return -1;
+}
+
+}  // namespace
+
+TProgramDialog::TProgramDialog(QWidget* owner, PortSystem& ports, PortSettings settings,
+                               int operationCode, bool readFromRadio)
+    : TFixedDialog(owner, 330, 112), run_(ports, operationCode, readFromRadio, settings),
+      readFromRadio_(readFromRadio) {
+    clock_.start();
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(16, 16, 298, 22);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setGeometry(16, 50, 298, 46);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    ProgramStart = new QPushButton(QtText(ProgramDialogStrings, kProgramStart), this);
+    ProgramStart->setObjectName(QStringLiteral("ProgramStart"));
+    ProgramStart->setGeometry(68, 61, 75, 25);
+    ProgramStart->setDefault(true);
+    CancelBtn = new QPushButton(QtText(ProgramDialogStrings, kProgramCancel), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(187, 61, 75, 25);
+    OKBtn = new QPushButton(this);  // part of the window's design, never shown
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setVisible(false);
+
+    for (QTimer* timer : {&Timer_Tx, &Timer_Rx, &Timer_TimeOut}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);  // the receive poll runs every 3 ms
+        connect(timer, &QTimer::timeout, this, &TProgramDialog::fireDueTimers);
+    }
+    connect(ProgramStart, &QPushButton::clicked, this, &TProgramDialog::ProgramStartClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TProgramDialog::reject);
+}
+
+TProgramDialog::~TProgramDialog() {
+    if (run_.running()) run_.close();
+    stopDriving();
+}
+
+void TProgramDialog::setOnRecordReplaced(std::function<void()> callback) {
+    onRecordReplaced_ = std::move(callback);
+}
+
+void TProgramDialog::ProgramStartClick() {
+    if (run_.outcome() != Outcome::NotStarted) return;
+    CancelBtn->setEnabled(false);
+    ProgramStart->setEnabled(false);
+    ProgressBar1->setFormat(
+        QtText(ProgramDialogStrings, readFromRadio_ ? kProgramReading : kProgramWriting) +
+        QStringLiteral(" %p%"));
+    run_.start(now());
+    followRun();
+}
+
+void TProgramDialog::fireDueTimers() {
+    // Timers due together fire in the run's order (a reply that has arrived is
+    // judged before the watchdog gives up), not in the order Qt wakes them.
+    while (run_.running()) {
+        const Millis at = now();
+        const std::optional<TimerId> due = run_.dueTimer(at);
+        if (!due) break;
+        run_.onTimer(*due, at);
+    }
+    followRun();
+}
+
+void TProgramDialog::pollPortNow() {
+    if (!run_.running()) return;
+    run_.onTimer(TimerId::Rx, now());
+    followRun();
+}
+
+void TProgramDialog::followRun() {
+    ProgressBar1->setValue(run_.progress());
+    if (!run_.running()) {
+        ProgressBar1->resetFormat();
+        stopDriving();
+        reportEnd();
+        return;
+    }
+    armTimer(Timer_Tx, TimerId::Tx);
+    armTimer(Timer_Rx, TimerId::Rx);
+    armTimer(Timer_TimeOut, TimerId::TimeOut);
+    watchPort();
+}
+
+void TProgramDialog::armTimer(QTimer& timer, TimerId id) {
+    const LinkTimer& state = run_.timer(id);
+    if (!state.enabled) {
+        timer.stop();
+        return;
+    }
+    timer.start(static_cast<int>(std::max<Millis>(0, state.due - now())));
+}
+
+void TProgramDialog::watchPort() {
+    // Bytes waiting run the receive poll at once instead of at its next tick.
+    const int handle = run_.pollHandle();
+    if (handle < 0) {
+        portWatch_.reset();
+        return;
+    }
+    if (!portWatch_ || portWatch_->socket() != handle) {
+        portWatch_ = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
+        connect(portWatch_.get(), &QSocketNotifier::activated, this,
+                &TProgramDialog::pollPortNow);
+    }
+    // Only while the run polls; otherwise waiting bytes would wake us for nothing.
+    portWatch_->setEnabled(run_.timer(TimerId::Rx).enabled);
+}
+
+void TProgramDialog::stopDriving() {
+    Timer_Tx.stop();
+    Timer_Rx.stop();
+    Timer_TimeOut.stop();
+    portWatch_.reset();
+}
+
+void TProgramDialog::reportEnd() {
+    const Outcome outcome = run_.outcome();
+    const int row = EndMessageRow(outcome);
+    if (row < 0) return;  // closed by the user: silently
+    // The run has already closed the port.
+    ShowUserWarning(this, QtText(ProgramDialogStrings, row));
+    if (outcome == Outcome::Success) {
+        run_.confirmOutcome();
+        if (readFromRadio_ && onRecordReplaced_) onRecordReplaced_();
+    }
+    done(mrCancel);
+}
+
+void TProgramDialog::FormClose() {
+    run_.close();
+    stopDriving();
+    ProgressBar1->setValue(run_.progress());
+}
+
+void TProgramDialog::reject() {
+    if (run_.running()) FormClose();
+    TFixedDialog::reject();
+}
+
+void TProgramDialog::keyPressEvent(QKeyEvent* event) {
+    // Escape is the cancel button's key, and that button is off during a run.
+    if (event->key() == Qt::Key_Escape && run_.running()) {
+        event->accept();
+        return;
+    }
+    TFixedDialog::keyPressEvent(event);
+}
