@@ -89,10 +89,17 @@ public:
     const LinkTimer& timer(TimerId id) const { return timers_[static_cast<int>(id)]; }
     // The earliest due time of the enabled timers, if any.
     std::optional<Millis> nextDue() const;
+    // The timer a driver should fire next at `now`: the enabled one due
+    // earliest, ties in the order Rx, TimeOut, Tx (a reply that has arrived
+    // is judged before the watchdog gives up, and the watchdog ends the run
+    // before another re-send goes out).
+    std::optional<TimerId> dueTimer(Millis now) const;
     // The open port's pollable descriptor, or -1.
     int pollHandle() const;
     // The port the run is using, 1..9, or 0.
     int currentPort() const { return currentPort_; }
+    // Why the last port could not be opened (empty when every open worked).
+    const PortError& lastPortError() const { return lastPortError_; }
 
     // --- For the step functions -------------------------------------------
     int OperationCode;
@@ -109,6 +116,9 @@ public:
 
     void ReadData(std::uint16_t address, std::uint8_t length);
     void WriteData(std::uint16_t address, std::uint8_t length, const std::uint8_t* data);
+    // Sends one frame with one write (the chip status request has no
+    // primitive of its own); the caller sets ExpectedReplyLength.
+    void Send(std::span<const std::uint8_t> frame);
     void setProgress(int value);
     // Sends the end byte, closes, reports "SUCCESS"; afterConfirm runs once the
     // user has confirmed the message.
@@ -119,8 +129,42 @@ public:
     Millis now() const { return now_; }
 
 private:
-    struct Impl;
-    friend struct Impl;
+    static constexpr std::size_t kRxBufferSize = 255;
+
+    // Port (ComInit, ComInit_AutoSeach).
+    bool ComInit(int portNumber);
+    bool ComInit_AutoSeach();
+    bool openPort(int portNumber);
+    // The send step (Timer_TxTimer) and what it sends per state.
+    void sendStep();
+    void Agr_WriteReq_1();
+    void Agr_WriteReq_4();
+    void callStepFunction(int operationCode);
+    void advanceProgress();
+    // The receive poll (Timer_RxTimer) and its judgement per state.
+    void receivePoll();
+    enum class Verdict { Wait, Accepted, Failed };
+    Verdict judgeHandshake();
+    Verdict judgeChipStatus();
+    Verdict judgeIdent();
+    Verdict judgeIdentAck();
+    Verdict judgeIdentityBlock();
+    Verdict judgeTransfer();
+    Verdict judgeOldReadAck();
+    void moveSearchOnAfterWrongHandshake();
+    void finishIdentityArea();
+    void storeReadReply();
+    void advance();
+    // Ends of a run.
+    void Agr_Close();
+    void Agr_PasswordError();
+    void Timer_TimeOutTrigger();
+    void endWith(Outcome outcome, std::function<void()> afterConfirm = {});
+    // Timers as data.
+    LinkTimer& timerRef(TimerId id) { return timers_[static_cast<int>(id)]; }
+    void arm(TimerId id, Millis interval);
+    void disable(TimerId id) { timerRef(id).enabled = false; }
+    void sleep(Millis ms);
 
     PortSystem& ports_;
     std::function<StepFunction(int, bool, bool)> stepLookup_;
@@ -132,6 +176,12 @@ private:
     int currentPort_ = 0;
     Millis now_ = 0;
     std::function<void()> afterConfirm_;
+    PortError lastPortError_;
+
+    std::array<std::uint8_t, kRxBufferSize> RxBuffer{};
+    std::size_t RxCount = 0;
+    int SearchIndex = 0;
+    std::uint8_t SearchSendCount = 0;
 };
 
 }  // namespace t604
