@@ -39,6 +39,13 @@ std::optional<std::string> Args::value(std::string_view name) const {
     return std::nullopt;
 }
 
+std::vector<std::string> Args::values(std::string_view name) const {
+    std::vector<std::string> all;
+    for (const auto& o : options_)
+        if (o.first == name) all.push_back(o.second);
+    return all;
+}
+
 std::string Args::required(std::string_view name) const {
     auto v = value(name);
     if (!v) throw UsageError{"missing " + std::string(name)};

@@ -34,6 +34,8 @@ public:
 
     bool has(std::string_view name) const;
     std::optional<std::string> value(std::string_view name) const;
+    // Every value of a repeatable option, in the order given.
+    std::vector<std::string> values(std::string_view name) const;
     std::string required(std::string_view name) const;  // throws UsageError
     const std::vector<std::string>& positional() const { return positional_; }
     // Exactly n positional arguments, else a UsageError naming what is wanted.

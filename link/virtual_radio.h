@@ -48,6 +48,8 @@ public:
     // The line has been quiet for a while: a half-received request is
     // forgotten, as the radio's own inter-byte timeout does.
     void lineIdle() { pending_.clear(); }
+    // A request has begun and is not complete yet.
+    bool receiving() const { return !pending_.empty(); }
 
     std::span<std::uint8_t> memory() { return memory_; }
     std::span<const std::uint8_t> memory() const { return memory_; }

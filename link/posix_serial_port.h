@@ -1,0 +1,48 @@
+#pragma once
+// The port layer over a POSIX terminal device (a USB serial adapter, or the
+// pseudo-terminal of the virtual radio).
+
+#include <map>
+#include <string>
+
+#include "link/serial_port.h"
+
+namespace t604 {
+
+// An open terminal device, exclusively held, in the radio's line settings.
+class PosixSerialPort : public SerialPort {
+public:
+    // Takes ownership of an open, configured descriptor.
+    PosixSerialPort(int fd, std::string device);
+    ~PosixSerialPort() override;
+    PosixSerialPort(const PosixSerialPort&) = delete;
+    PosixSerialPort& operator=(const PosixSerialPort&) = delete;
+
+    void purge(unsigned mask) override;
+    std::size_t bytesWaiting() override;
+    std::size_t read(std::span<std::uint8_t> dest) override;
+    void write(std::span<const std::uint8_t> bytes) override;
+    int pollHandle() const override { return fd_; }
+
+    const std::string& device() const { return device_; }
+
+private:
+    int fd_;
+    std::string device_;
+};
+
+class PosixPortSystem : public PortSystem {
+public:
+    // COMn is /dev/ttyUSB(n-1) unless the map names another device for n.
+    explicit PosixPortSystem(std::map<int, std::string> devices = {});
+    std::string deviceName(int portNumber) const override;
+    OpenResult open(int portNumber) override;
+    void sleep(Millis ms) override;
+    // Opens one device exclusively and applies the line settings.
+    static OpenResult openDevice(const std::string& path);
+
+private:
+    std::map<int, std::string> devices_;
+};
+
+}  // namespace t604
