@@ -66,6 +66,7 @@ bool ProgramRun::openPort(int portNumber) {
     }
     port_ = std::move(result.port);
     currentPort_ = portNumber;
+    lastPortError_ = {};
     port_->purge(kPurgeAll);
     return true;
 }

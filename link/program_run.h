@@ -98,7 +98,7 @@ public:
     int pollHandle() const;
     // The port the run is using, 1..9, or 0.
     int currentPort() const { return currentPort_; }
-    // Why the last port could not be opened (empty when every open worked).
+    // Why the last attempt to open a port failed (empty once one opened).
     const PortError& lastPortError() const { return lastPortError_; }
 
     // --- For the step functions -------------------------------------------
