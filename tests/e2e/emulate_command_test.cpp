@@ -22,6 +22,7 @@ namespace t604 {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::Exchange;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
@@ -29,21 +30,6 @@ const Bytes kHandshake{'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 
 Bytes ReadRequest(std::uint16_t address, std::uint8_t length) {
     return {0x52, static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address), length};
-}
-
-// Sends a frame and collects up to `length` reply bytes within the time.
-Bytes Exchange(SerialPort& port, const Bytes& request, std::size_t length, int timeoutMs = 3000) {
-    port.write(request);
-    Bytes reply;
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (reply.size() < length && Clock::now() < deadline) {
-        pollfd p{port.pollHandle(), POLLIN, 0};
-        ::poll(&p, 1, 10);
-        std::uint8_t buf[256];
-        std::size_t n = port.read(buf);
-        reply.insert(reply.end(), buf, buf + n);
-    }
-    return reply;
 }
 
 // The data of a read reply, or empty when the reply is not one.

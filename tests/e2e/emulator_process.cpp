@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "link/serial_port.h"
+
 extern char** environ;
 
 namespace t604::test {
@@ -25,6 +27,21 @@ int MillisLeft(Clock::time_point deadline) {
     return left > 0 ? static_cast<int>(left) : 0;
 }
 }  // namespace
+
+std::vector<std::uint8_t> Exchange(SerialPort& port, const std::vector<std::uint8_t>& request,
+                                   std::size_t length, int timeoutMs) {
+    port.write(request);
+    std::vector<std::uint8_t> reply;
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (reply.size() < length && Clock::now() < deadline) {
+        pollfd p{port.pollHandle(), POLLIN, 0};
+        ::poll(&p, 1, 10);
+        std::uint8_t buf[256];
+        std::size_t n = port.read(buf);
+        reply.insert(reply.end(), buf, buf + n);
+    }
+    return reply;
+}
 
 EmulatorProcess::EmulatorProcess() {
     std::string base = (std::filesystem::temp_directory_path() / "t604-emulator-XXXXXX").string();

@@ -4,11 +4,21 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace t604 {
+class SerialPort;
+}
+
 namespace t604::test {
+
+// Sends a frame and collects the reply until `length` bytes are there or
+// the time is up, as the receive poll of a programming run does.
+std::vector<std::uint8_t> Exchange(SerialPort& port, const std::vector<std::uint8_t>& request,
+                                   std::size_t length, int timeoutMs = 3000);
 
 class EmulatorProcess {
 public:

@@ -22,25 +22,10 @@ namespace t604 {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::Exchange;
 using Clock = std::chrono::steady_clock;
 
 const Bytes kHandshake{'P', 'R', 'O', 'G', 'R', 'A', 'M'};
-
-// Sends a frame and collects the reply until `length` bytes are there or
-// the time is up, as the receive poll of a programming run does.
-Bytes Exchange(SerialPort& port, const Bytes& request, std::size_t length, int timeoutMs = 5000) {
-    port.write(request);
-    Bytes reply;
-    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (reply.size() < length && Clock::now() < deadline) {
-        pollfd p{port.pollHandle(), POLLIN, 0};
-        ::poll(&p, 1, 20);
-        std::uint8_t buf[256];
-        std::size_t n = port.read(buf);
-        reply.insert(reply.end(), buf, buf + n);
-    }
-    return reply;
-}
 
 class PortLayer : public ::testing::Test {
 protected:
