@@ -7,20 +7,25 @@
 
 namespace t604 {
 
+void PrepareWrite(ProgramRun& run) {
+    AnalyseTmpAdjustmentData();
+    GetDataForWrite(run.VariantB);
+}
+
+bool NewPasswordWanted() { return softwareData.get(sd::WriteWithNewPD) != 0; }
+
+void FinishWrite(ProgramRun& run) {
+    run.setProgress(100);
+    run.WriteEnding();
+}
+
 namespace {
 
 constexpr std::uint16_t kReadProgressStep = 227;
 constexpr std::uint16_t kWriteProgressStep = 241;
 constexpr std::uint16_t kOldFormatProgressStep = 49;
 
-void PrepareWrite(ProgramRun& run) {
-    AnalyseTmpAdjustmentData();
-    GetDataForWrite(run.VariantB);
-}
-
 void PrepareWriteOld(ProgramRun&) { GetDataForWrite_old(); }
-
-bool NewPasswordWanted() { return softwareData.get(sd::WriteWithNewPD) != 0; }
 
 void FinishRead(ProgramRun& run) {
     run.setProgress(100);
@@ -30,11 +35,6 @@ void FinishRead(ProgramRun& run) {
 void FinishReadOld(ProgramRun& run) {
     run.setProgress(100);
     run.WriteEnding(SetDataToSoftware_old);
-}
-
-void FinishWrite(ProgramRun& run) {
-    run.setProgress(100);
-    run.WriteEnding();
 }
 
 constexpr BlockStep kReadSteps[] = {

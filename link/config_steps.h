@@ -15,4 +15,12 @@ void Write(ProgramRun& run);
 void Read_old(ProgramRun& run);
 void Write_old(ProgramRun& run);
 
+// Pieces of the write plan that the service writes share.
+// The calibration block read into image 496-639 and the record into the image.
+void PrepareWrite(ProgramRun& run);
+// Whether the password block goes along (WriteWithNewPD).
+bool NewPasswordWanted();
+// Progress 100 and WriteEnding.
+void FinishWrite(ProgramRun& run);
+
 }  // namespace t604

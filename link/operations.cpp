@@ -1,12 +1,13 @@
 #include "link/config_steps.h"
 #include "link/program_run.h"
+#include "link/service_steps.h"
 
 namespace t604 {
 
 namespace {
 
-// The step function of each operation and direction. The service operations
-// (codes 1, 5, 7, 11, 14 and 15) add their rows here.
+// The step function of each operation and direction; an operation without
+// one (serial number, customer read) sends nothing in state 4.
 struct OperationSteps {
     int operationCode;
     StepFunction read;
@@ -17,6 +18,12 @@ struct OperationSteps {
 
 constexpr OperationSteps kOperationSteps[] = {
     {kOpConfig, Read, Write, Read_old, Write_old},
+    {kOpAdjustment, AdjustmentRead, AdjustmentWrite},
+    {kOpPasswordWrite, nullptr, PasswordWrite},
+    {kOpChipStatus, Read1846Status, nullptr},
+    {kOpCustomerWrite, nullptr, SetCustomWrite},
+    {kOpAllWrite, nullptr, AllWrite},
+    {kOpRepair, nullptr, ProBugRestore},
 };
 
 }  // namespace
