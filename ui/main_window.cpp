@@ -1,0 +1,128 @@
+// TForm1: start-up, the settings file and closing.
+
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QtDebug>
+
+#include "link/port_selection.h"
+#include "link/posix_serial_port.h"
+#include "model/freq_codec.h"
+#include "model/program_state.h"
+#include "strings/string_table.h"
+#include "ui/app_settings.h"
+#include "ui/my_warn_dlg_3.h"
+#include "ui/qt_text.h"
+#include "ui/settings_file.h"
+#include "ui/settings_location.h"
+#include "ui/string_grid.h"
+#include "ui/window_font.h"
+
+using namespace t604;
+
+namespace {
+
+std::unique_ptr<PortSystem> PosixPorts(const std::map<int, std::string>& devices) {
+    return std::make_unique<PosixPortSystem>(devices);
+}
+
+void SaveSettings(const IniFile& ini, const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // Settings problems never interrupt the user; the terminal still hears.
+    if (FileResult saved = ini.save(path.toStdString()); !saved)
+        qWarning().noquote() << "Settings not saved:" << QString::fromStdString(saved.error.message());
+}
+
+}  // namespace
+
+TForm1::TForm1(MainWindowEnvironment environment)
+    : settingsPath_(environment.settingsPath.isEmpty() ? SettingsFilePath() : environment.settingsPath),
+      makePortSystem_(environment.makePortSystem ? std::move(environment.makePortSystem) : PosixPorts) {
+    setFont(WindowFont());
+    BuildMenus();
+    BuildToolBar();
+    BuildPages();
+    // A fixed 699 x 538 client area below the menu bar.
+    setFixedSize(699, 538 + menuBar()->sizeHint().height());
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+
+    readOrCreateSettings();
+    SetDefaultAllData();
+
+    bHide->setGeometry(0, 0, 1, 1);
+    bHide->raise();
+    ShowCurrentBand();
+    SetUpChannelGrid();
+    FillToneList();
+    SetUpAddrBookGrid();
+
+    SetTextMode(TextModeFor(appSettings.LanguageIndex, QLocale::system().name().toStdString()));
+    ApplyLanguageAndRefresh();
+}
+
+TForm1::~TForm1() { FormDestroy(); }
+
+void TForm1::readOrCreateSettings() {
+    std::optional<IniFile> ini = IniFile::load(settingsPath_.toStdString());
+    appSettings = ini ? AppSettings{} : FirstStartSettings();
+    BandRange band = DefaultBandTable[3];
+    if (ini) ReadSettings(*ini, appSettings, band);
+    CurrentBandMin = band.min;
+    CurrentBandMax = band.max;
+    ports_ = makePortSystem_(appSettings.portDevices);
+    if (ini) {
+        ScanComPorts(*ports_);
+        appSettings.Port = PortAfterScan(appSettings.Port, FoundPorts);
+    } else {
+        SaveSettings(NewSettingsFile(appSettings, band), settingsPath_);
+    }
+}
+
+void TForm1::FormDestroy() {
+    const BandRange band{CurrentBandMin, CurrentBandMax};
+    std::optional<IniFile> ini = IniFile::load(settingsPath_.toStdString());
+    if (!ini) {
+        SaveSettings(NewSettingsFile(appSettings, band), settingsPath_);
+        return;
+    }
+    for (int row = 0; row < kChannelGridRows; ++row) appSettings.ChSG_Row[row] = StringGrid1->RowHeights(row);
+    for (int col = 0; col < kChannelGridColumns; ++col) appSettings.ChSG_Col[col] = StringGrid1->ColWidths(col);
+    for (int row = 0; row < kAddrBookGridRows; ++row) appSettings.DtmfAbSG_Row[row] = sgD_AddrBook->RowHeights(row);
+    for (int col = 0; col < kAddrBookGridColumns; ++col) appSettings.DtmfAbSG_Col[col] = sgD_AddrBook->ColWidths(col);
+    UpdateSettingsFile(*ini, appSettings, band);
+    SaveSettings(*ini, settingsPath_);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TForm1::FormClose() {
+    TMyWarnDlg_3 question(this);
+    question.OKBtn->setText(MainText(198));
+    question.NoBtn->setText(MainText(199));
+    question.CancelBtn->setText(MainText(154));
+    question.Label1->setText(MainText(197));
+    switch (question.exec()) {
+    case mrOk:
+        // A save that failed keeps the window open, so that no edit is lost;
+        // a cancelled save dialog still closes, as the user decided.
+        return SaveConfiguration() != SaveOutcome::Failed;
+    case mrNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm1::MenuFile_ExitClick() { close(); }
