@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/link_options.h"
 #include "link/text_block.h"
 #include "link/virtual_radio.h"
 
@@ -49,7 +50,7 @@ constexpr std::string_view kUsage =
     "  --link PATH         symbolic link to the pseudo-terminal (removed at exit)\n"
     "  --image FILE        initial 64 KiB memory (a shorter file fills the start)\n"
     "  --dump FILE         save the memory (64 KiB) after each session, atomically\n"
-    "  --password TEXT     radio password (at most 12 bytes) coded into 0x41D0\n"
+    "  --password TEXT     radio password, at most 12 bytes in GBK, coded into 0x41D0\n"
     "  --pace              bytes take their 9600-baud wire time in both directions\n"
     "  --faulty-synth      put 11 3D 37 12 01 00 at 0x8D95 (the repairable fault)\n"
     "  --chip-status HEX   the 11 chip status bytes as 22 hex digits\n"
@@ -381,9 +382,8 @@ int RunEmulate(const std::vector<std::string>& argv) {
     if (auto image = args.value("--image"); image && !LoadImage(*image, radio.memory()))
         return kExitFileError;
     if (auto password = args.value("--password")) {
-        if (password->size() > kTextBlockMaxText)
-            throw UsageError{"--password holds at most 12 bytes"};
-        auto block = EncodeTextBlock(*password);
+        // Coded as the programming software sends it: GBK.
+        auto block = EncodeTextBlock(RadioText("--password", *password));
         std::copy(block.begin(), block.end(), radio.memory().begin() + kPasswordBlockAddress);
     }
     if (args.has("--faulty-synth"))

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "link/end_message.h"
 #include "link/posix_serial_port.h"
 #include "link/run_loop.h"
 #include "link/text_block.h"
@@ -58,16 +59,16 @@ private:
     bool shown_ = false;
 };
 
-int EndMessageRow(Outcome outcome) {
-    switch (outcome) {
-        case Outcome::Success: return kSuccess;
-        case Outcome::PasswordError: return kPasswordError;
-        case Outcome::OldVersion: return kOldVersion;
-        default: return kCommunicationFalse;
-    }
-}
 
 }  // namespace
+
+std::string RadioText(std::string_view option, const std::string& utf8) {
+    std::optional<std::string> gbk = Utf8ToGbk(utf8);
+    if (!gbk) throw UsageError{std::string(option) + ": the radio cannot keep these characters"};
+    if (gbk->size() > kTextBlockMaxText)
+        throw UsageError{std::string(option) + ": at most 12 bytes (a Chinese character takes two)"};
+    return *gbk;
+}
 
 LinkOptions ReadLinkOptions(const Args& args) {
     LinkOptions options;
@@ -75,16 +76,12 @@ LinkOptions ReadLinkOptions(const Args& args) {
         if (device->empty()) throw UsageError{"--device wants a device path or 'auto'"};
         options.device = *device;
     }
-    if (auto password = args.value("--password")) {
-        options.password = Utf8ToGbk(*password);
-        if (!options.password) throw UsageError{"--password: the radio cannot keep these characters"};
-        if (options.password->size() > kTextBlockMaxText)
-            throw UsageError{"--password: at most 12 bytes (a Chinese character takes two)"};
-    }
+    if (auto password = args.value("--password")) options.password = RadioText("--password", *password);
     return options;
 }
 
-Outcome RunOnRadio(const LinkOptions& options, int operationCode, bool readFromRadio) {
+Outcome RunOnRadio(const LinkOptions& options, int operationCode, bool readFromRadio,
+                   const std::function<void()>& report) {
     std::unique_ptr<PortSystem> ports;
     PortSettings settings;
     if (options.device) {
@@ -105,10 +102,11 @@ Outcome RunOnRadio(const LinkOptions& options, int operationCode, bool readFromR
 
     if (outcome == Outcome::CommunicationFalse && !run.lastPortError().reason.empty())
         std::fprintf(stderr, "%s: %s\n", run.lastPortError().device.c_str(), run.lastPortError().reason.c_str());
+    run.confirmOutcome();
+    if (outcome == Outcome::Success && report) report();
     const std::string_view message = FetchText(ProgramDialogStrings, EndMessageRow(outcome), TextMode::English);
     std::fprintf(stdout, "%.*s\n", static_cast<int>(message.size()), message.data());
     std::fflush(stdout);
-    run.confirmOutcome();
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 // --password options, the progress display, and the end message with its
 // exit code.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,18 +16,27 @@ namespace t604::cli {
 
 // Valued options every link command accepts.
 inline const std::vector<std::string_view> kLinkOptions = {"--device", "--password"};
+// The operations that skip the password check take only the device.
+inline const std::vector<std::string_view> kDeviceOption = {"--device"};
 
-inline constexpr std::string_view kLinkOptionsHelp =
+inline constexpr std::string_view kDeviceOptionHelp =
     "  --device DEV|auto  the serial device of the programming cable (COM1 is\n"
     "                     DEV, no search), or 'auto' (default): search the free\n"
-    "                     ports among /dev/ttyUSB0..8 (COM1..COM9)\n"
+    "                     ports among /dev/ttyUSB0..8 (COM1..COM9)\n";
+inline constexpr std::string_view kPasswordOptionHelp =
     "  --password TEXT    the radio's access password, for this run only\n"
     "                     (default: the record's password)\n";
+inline const std::string kLinkOptionsHelp = std::string(kDeviceOptionHelp) + std::string(kPasswordOptionHelp);
 
 struct LinkOptions {
     std::optional<std::string> device;    // nullopt: automatic search
     std::optional<std::string> password;  // GBK bytes, at most 12
 };
+
+// A text the radio keeps (password, customer text): GBK bytes, at most 12.
+// Throws UsageError naming the option when GBK cannot code it or it is too
+// long.
+std::string RadioText(std::string_view option, const std::string& utf8);
 
 // Throws UsageError for a password that GBK cannot code or that is too long.
 LinkOptions ReadLinkOptions(const Args& args);
@@ -36,7 +46,10 @@ LinkOptions ReadLinkOptions(const Args& args);
 // output. --password stands in for the record's Password during the run
 // only. A successful run is then confirmed, so what waits for the
 // confirmation (a read's conversion into the record) has run on return.
-Outcome RunOnRadio(const LinkOptions& options, int operationCode, bool readFromRadio);
+// `report` runs once a successful run is confirmed and before the end
+// message, so that what a command prints about the result stays above it.
+Outcome RunOnRadio(const LinkOptions& options, int operationCode, bool readFromRadio,
+                   const std::function<void()>& report = {});
 
 // 0 for SUCCESS, 3 Communication False, 4 Password Error, 5 old version.
 int ExitCodeFor(Outcome outcome);
