@@ -1,0 +1,114 @@
+// t604-cli calibration: the radio's calibration block read into an
+// adjustment file, or an adjustment file written into the radio (alone, or
+// together with the settings of a configuration file).
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "cli/link_options.h"
+#include "cli/subcommands.h"
+#include "model/config_file.h"
+#include "model/program_state.h"
+#include "service/adjustment_data.h"
+
+namespace t604::cli {
+
+namespace {
+
+constexpr std::string_view kUsageHead =
+    "usage: t604-cli calibration read [--device DEV|auto] -o FILE.cvfa [--password TEXT]\n"
+    "                                 [--band MIN-MAX]\n"
+    "       t604-cli calibration write [--device DEV|auto] FILE.cvfa [--password TEXT]\n"
+    "                                  [--band MIN-MAX]\n"
+    "       t604-cli calibration write-all [--device DEV|auto] FILE.cvfa --config FILE.Cvf\n"
+    "                                      [--password TEXT]\n\n"
+    "read       reads the radio's calibration into an adjustment file. The record\n"
+    "           starts from the defaults of the band; what the radio keeps replaces\n"
+    "           them. Nothing is written unless the read succeeds.\n"
+    "write      writes an adjustment file into the radio, and recomputes the\n"
+    "           calibration bytes of the radio's channels from it.\n"
+    "write-all  writes an adjustment file and the options of a configuration file\n"
+    "           (the channels in the radio stay as they are). The radio's password\n"
+    "           is checked against the configuration file's, or --password.\n\n"
+    "  -o FILE.cvfa       the adjustment file to write\n"
+    "  --band MIN-MAX     the radio's band in hertz (default 400000000-480000000):\n"
+    "                     the defaults of a read, the squelch segments of a write\n"
+    "  --config FILE.Cvf  the configuration file whose options go along\n";
+
+const std::string kUsage = std::string(kUsageHead) + kLinkOptionsHelp;
+constexpr std::string_view kDefaultBand = "400000000-480000000";
+
+// The band and the defaults of both records for it.
+void StartFromDefaults(const Args& args) {
+    const BandArg band = ParseBand(args.value("--band").value_or(std::string(kDefaultBand)));
+    CurrentBandMin = band.min;
+    CurrentBandMax = band.max;
+    SetDefaultAllData();
+}
+
+bool LoadAdjustment(const std::string& path) {
+    if (FileResult loaded = LoadAdjustmentFile(path); !loaded) {
+        std::fprintf(stderr, "t604-cli calibration: cannot read %s\n", loaded.error.message().c_str());
+        return false;
+    }
+    return true;
+}
+
+int ReadCalibration(const std::vector<std::string>& argv) {
+    std::vector<std::string_view> valued = kLinkOptions;
+    valued.insert(valued.end(), {"-o", "--band"});
+    Args args(argv, {}, valued);
+    args.expectPositional(0, "");
+    const std::string output = args.required("-o");
+    const LinkOptions link = ReadLinkOptions(args);
+    StartFromDefaults(args);
+
+    const Outcome outcome = RunOnRadio(link, kOpAdjustment, true);
+    if (outcome != Outcome::Success) return ExitCodeFor(outcome);
+    if (FileResult saved = SaveAdjustmentFile(output); !saved) {
+        std::fprintf(stderr, "t604-cli calibration: cannot save %s\n", saved.error.message().c_str());
+        return kExitFileError;
+    }
+    return kExitOk;
+}
+
+int WriteCalibration(const std::vector<std::string>& argv) {
+    std::vector<std::string_view> valued = kLinkOptions;
+    valued.push_back("--band");
+    Args args(argv, {}, valued);
+    args.expectPositional(1, "the adjustment file to write");
+    const LinkOptions link = ReadLinkOptions(args);
+    StartFromDefaults(args);
+    if (!LoadAdjustment(args.positional()[0])) return kExitFileError;
+    return ExitCodeFor(RunOnRadio(link, kOpAdjustment, false));
+}
+
+int WriteAll(const std::vector<std::string>& argv) {
+    std::vector<std::string_view> valued = kLinkOptions;
+    valued.push_back("--config");
+    Args args(argv, {}, valued);
+    args.expectPositional(1, "the adjustment file to write");
+    const std::string config = args.required("--config");
+    const LinkOptions link = ReadLinkOptions(args);
+
+    SetDefaultAllData();
+    if (FileResult loaded = LoadConfigFile(config); !loaded) {
+        std::fprintf(stderr, "t604-cli calibration: cannot read %s\n", loaded.error.message().c_str());
+        return kExitFileError;
+    }
+    if (!LoadAdjustment(args.positional()[0])) return kExitFileError;
+    return ExitCodeFor(RunOnRadio(link, kOpAllWrite, false));
+}
+
+int RunCalibration(const std::vector<std::string>& argv) {
+    return RunSubcommand(argv, {{"read", ReadCalibration}, {"write", WriteCalibration}, {"write-all", WriteAll}});
+}
+
+const CommandRegistration kRegistration{
+    {"calibration", "read or write the radio's calibration (adjustment file)", kUsage, RunCalibration}};
+
+}  // namespace
+
+}  // namespace t604::cli
