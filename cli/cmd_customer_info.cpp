@@ -54,15 +54,11 @@ int WriteCustomerInfo(const std::vector<std::string>& argv) {
     Args args(argv, {}, kDeviceOption);
     args.expectPositional(1, "the customer text");
     const LinkOptions link = ReadLinkOptions(args);
-    const std::optional<std::string> text = Utf8ToGbk(args.positional()[0]);
-    if (!text) throw UsageError{"the text holds a character that the radio's code page GBK cannot keep"};
-    if (text->size() > kTextBlockMaxText)
-        throw UsageError{"the text takes " + std::to_string(text->size()) +
-                         " bytes in GBK; the radio keeps at most 12 (a Chinese character takes two)"};
+    const std::string text = RadioText("the customer text", args.positional()[0]);
 
     SetDefaultAllData();
     std::fill(CustomerInfoBuffer.begin() + kWriteTextOffset, CustomerInfoBuffer.end(), std::uint8_t{0});
-    std::copy(text->begin(), text->end(), CustomerInfoBuffer.begin() + kWriteTextOffset);
+    std::copy(text.begin(), text.end(), CustomerInfoBuffer.begin() + kWriteTextOffset);
     return ExitCodeFor(RunOnRadio(link, kOpCustomerWrite, false));
 }
 

@@ -5,9 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/link_options.h"
-#include "link/text_block.h"
 #include "model/program_state.h"
-#include "strings/gbk.h"
 
 namespace t604::cli {
 
@@ -28,13 +26,10 @@ int RunPassword(const std::vector<std::string>& argv) {
     Args args(argv, {}, valued);
     args.expectPositional(0, "");
     const LinkOptions link = ReadLinkOptions(args);
-    const std::optional<std::string> newPassword = Utf8ToGbk(args.required("--new"));
-    if (!newPassword) throw UsageError{"--new: the radio cannot keep these characters"};
-    if (newPassword->size() > kTextBlockMaxText)
-        throw UsageError{"--new: at most 12 bytes (a Chinese character takes two)"};
+    const std::string newPassword = RadioText("--new", args.required("--new"));
 
     SetDefaultAllData();
-    softwareData.setText(sd::NewPassword, *newPassword);
+    softwareData.setText(sd::NewPassword, newPassword);
     return ExitCodeFor(RunOnRadio(link, kOpPasswordWrite, false));
 }
 
