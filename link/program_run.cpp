@@ -140,7 +140,9 @@ void ProgramRun::sendStep() {
     disable(TimerId::Rx);
     switch (LinkState) {
         case 0:
-            if (settings_.AutoSeachPort) {
+            // Once the chip status has arrived, this send only finishes the
+            // run: the search must not move on to another port.
+            if (settings_.AutoSeachPort && !(OperationCode == kOpChipStatus && StepIndex == 2)) {
                 if (SearchSendCount < 2) {
                     ++SearchSendCount;
                 } else {

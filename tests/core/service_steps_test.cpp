@@ -382,6 +382,20 @@ TEST_F(ServiceStepsTest, ChipStatusRequestIsRepeatedEverySecondUntilAStatusReply
     EXPECT_EQ(ports.writes()[2].time - ports.writes()[1].time, 1000);
 }
 
+// With the automatic search, the status that comes after the second request
+// on the last port still ends the run with SUCCESS (the send step that
+// finishes it does not move the search on).
+TEST_F(ServiceStepsTest, ChipStatusOnTheLastSearchedPortAfterTheSecondRequest) {
+    VirtualRadio radio(RadioVariant::A);
+    radio.addFault({RadioFault::Kind::DropReply, 1});
+    ports.addPort(1);
+    ports.attachRadio(1, radio);
+    run_ = std::make_unique<ProgramRun>(ports, kOpChipStatus, true, PortSettings{1, true});
+    fake::RunToEnd(*run_, ports);
+    EXPECT_EQ(run_->outcome(), Outcome::Success);
+    EXPECT_EQ(ports.writes().size(), 2u);
+}
+
 TEST_F(ServiceStepsTest, SerialNumberSendsNothingAfterThePasswordCheckAndTimesOut) {
     for (bool read : {true, false}) {
         SCOPED_TRACE(read ? "read" : "write");
