@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -166,7 +167,6 @@ TEST_F(ServiceCli, WriteAllSendsCalibrationAndOptionsButLeavesTheChannels) {
     Bytes image(0x10000, 0);
     for (std::size_t i = 0x8080; i < 0x87F0; ++i) image[i] = static_cast<std::uint8_t>(i * 5);
     testing::WriteAll(file("image.bin"), image);
-    startRadio("b", {"--image", file("image.bin"), "--password", "pw"});
     SoftwareData record;
     record.setDefaults();
     record.set(sd::BandMin, 136'000'000);
@@ -177,42 +177,55 @@ TEST_F(ServiceCli, WriteAllSendsCalibrationAndOptionsButLeavesTheChannels) {
     const AdjustmentData sample = SampleCalibration();
     testing::WriteAll(file("in.cvfa"), {sample.bytes.begin(), sample.bytes.end()});
 
-    ExpectSuccess(onRadio({"calibration", "write-all", file("in.cvfa"), "--config", file("c.Cvf")}));
-    const Bytes memory = memoryAfterSession(1);
-    EXPECT_EQ(Slice(memory, 0x8080, 0x770), Slice(image, 0x8080, 0x770));
-    EXPECT_EQ(memory[0x41F0 + 9], 88);
-    EXPECT_EQ(memory[0x415D], 4) << "SQL";
-    EXPECT_EQ(get_u32be(&memory[0x4169]), 136'000'000u) << "the configuration file's band";
+    for (const char* variant : {"a", "b"}) {
+        SCOPED_TRACE(variant);
+        startRadio(variant, {"--image", file("image.bin"), "--password", "pw"});
+        ExpectSuccess(onRadio({"calibration", "write-all", file("in.cvfa"), "--config", file("c.Cvf")}));
+        const Bytes memory = memoryAfterSession(1);
+        EXPECT_EQ(Slice(memory, 0x8080, 0x770), Slice(image, 0x8080, 0x770));
+        EXPECT_EQ(memory[0x41F0 + 9], 88);
+        EXPECT_EQ(memory[0x415D], 4) << "SQL";
+        EXPECT_EQ(get_u32be(&memory[0x4169]), 136'000'000u) << "the configuration file's band";
+        emulator.stop();
+    }
 
     const CliResult noConfig = onRadio({"calibration", "write-all", file("in.cvfa")});
     EXPECT_EQ(noConfig.exitCode, 2);
 }
 
 TEST_F(ServiceCli, ChipStatusPrintsTheFieldsByNameAndSavesThemOnRequest) {
-    startRadio("b", {"--chip-status", "C8113C240080FF0700FE0C"});
-    const CliResult r = onRadio({"chip-status", "-o", file("status.cvfa")});
-    ExpectSuccess(r);
-    const std::vector<std::string> expected = {
-        "CurBatt    200", "Rssi_db    17",  "Noise_db   60", "Modu_cmp   0", "Rssi_cmp1  1",
-        "Noise_cmp1 0",   "Noise_cmp2 1",   "Rssi_cmp3  1",  "Pkdet_cmp  1", "Pkdet_Rx   127",
-        "Modu_db    0",   "Offset     65036", "SUCCESS"};
-    EXPECT_EQ(r.lines(), expected);
-    const Bytes saved = testing::ReadAll(file("status.cvfa"));
-    ASSERT_EQ(saved.size(), kAdjustmentDataSize);
-    EXPECT_EQ(saved[adj::CurBatt.offset], 200);
-    EXPECT_EQ(get_u16le(&saved[adj::Offset.offset]), 0xFE0C);
-    EXPECT_EQ(emulator.output().find("session"), std::string::npos) << "no end byte";
+    for (const char* variant : {"a", "b"}) {
+        SCOPED_TRACE(variant);
+        startRadio(variant, {"--chip-status", "C8113C240080FF0700FE0C"});
+        const CliResult r = onRadio({"chip-status", "-o", file("status.cvfa")});
+        ExpectSuccess(r);
+        const std::vector<std::string> expected = {
+            "CurBatt    200", "Rssi_db    17",  "Noise_db   60", "Modu_cmp   0", "Rssi_cmp1  1",
+            "Noise_cmp1 0",   "Noise_cmp2 1",   "Rssi_cmp3  1",  "Pkdet_cmp  1", "Pkdet_Rx   127",
+            "Modu_db    0",   "Offset     65036", "SUCCESS"};
+        EXPECT_EQ(r.lines(), expected);
+        const Bytes saved = testing::ReadAll(file("status.cvfa"));
+        ASSERT_EQ(saved.size(), kAdjustmentDataSize);
+        EXPECT_EQ(saved[adj::CurBatt.offset], 200);
+        EXPECT_EQ(get_u16le(&saved[adj::Offset.offset]), 0xFE0C);
+        EXPECT_EQ(emulator.output().find("session"), std::string::npos) << "no end byte";
+        emulator.stop();
+    }
 }
 
 TEST_F(ServiceCli, PasswordWriteNeedsThePresentPasswordAndTheNewOneThenHolds) {
-    startRadio("a", {"--password", "old1"});
-    const CliResult refused = onRadio({"password", "--new", "新12"});
-    EXPECT_EQ(refused.exitCode, 4);
-    EXPECT_EQ(refused.lastLine(), "Password Error");
-    ExpectSuccess(onRadio({"password", "--password", "old1", "--new", "新12"}));
+    for (const char* variant : {"a", "b"}) {
+        SCOPED_TRACE(variant);
+        startRadio(variant, {"--password", "old1"});
+        const CliResult refused = onRadio({"password", "--new", "新12"});
+        EXPECT_EQ(refused.exitCode, 4);
+        EXPECT_EQ(refused.lastLine(), "Password Error");
+        ExpectSuccess(onRadio({"password", "--password", "old1", "--new", "新12"}));
 
-    EXPECT_EQ(onRadio({"calibration", "read", "-o", file("c.cvfa"), "--password", "old1"}).exitCode, 4);
-    ExpectSuccess(onRadio({"calibration", "read", "-o", file("c.cvfa"), "--password", "新12"}));
+        EXPECT_EQ(onRadio({"calibration", "read", "-o", file("c.cvfa"), "--password", "old1"}).exitCode, 4);
+        ExpectSuccess(onRadio({"calibration", "read", "-o", file("c.cvfa"), "--password", "新12"}));
+        emulator.stop();
+    }
 
     const CliResult tooLong = cli({"password", "--device", "/dev/null", "--new", "1234567890123"});
     EXPECT_EQ(tooLong.exitCode, 2);
@@ -220,13 +233,27 @@ TEST_F(ServiceCli, PasswordWriteNeedsThePresentPasswordAndTheNewOneThenHolds) {
 }
 
 TEST_F(ServiceCli, CustomerTextWriteAndReadNeedNoPassword) {
-    startRadio("b", {"--password", "secret"});
-    ExpectSuccess(onRadio({"customer-info", "write", "经销商 A1"}));
-    const CliResult read = onRadio({"customer-info", "read"});
-    ExpectSuccess(read);
-    EXPECT_EQ(read.lines(), (std::vector<std::string>{"经销商 A1", "SUCCESS"}));
-    // The password block stays: the radio still wants its password.
-    EXPECT_EQ(onRadio({"calibration", "read", "-o", file("c.cvfa")}).exitCode, 4);
+    for (const char* variant : {"a", "b"}) {
+        SCOPED_TRACE(variant);
+        startRadio(variant, {"--password", "secret"});
+        ExpectSuccess(onRadio({"customer-info", "write", "经销商 A1"}));
+        const CliResult read = onRadio({"customer-info", "read"});
+        ExpectSuccess(read);
+        EXPECT_EQ(read.lines(), (std::vector<std::string>{"经销商 A1", "SUCCESS"}));
+        // The password block stays: the radio still wants its password.
+        EXPECT_EQ(onRadio({"calibration", "read", "-o", file("c.cvfa")}).exitCode, 4);
+        emulator.stop();
+    }
+
+    // A block never written (0xFF) holds no text: said on stderr, the run
+    // itself succeeded.
+    Bytes image(0x10000, 0);
+    std::fill_n(image.begin() + 0x41E0, 16, 0xFF);
+    testing::WriteAll(file("image.bin"), image);
+    startRadio("a", {"--image", file("image.bin")});
+    const CliResult blank = onRadio({"customer-info", "read"});
+    EXPECT_EQ(blank.lines(), std::vector<std::string>{"SUCCESS"});
+    EXPECT_NE(blank.err.find("no valid text"), std::string::npos) << blank.err;
 }
 
 TEST_F(ServiceCli, CustomerTextThatTheRadioCannotKeepIsAUsageError) {
@@ -240,16 +267,20 @@ TEST_F(ServiceCli, CustomerTextThatTheRadioCannotKeepIsAUsageError) {
 }
 
 TEST_F(ServiceCli, RepairWritesTheCorrectionOnlyToAFaultyRadio) {
-    startRadio("a", {"--faulty-synth", "--password", "secret"});
-    const CliResult first = onRadio({"repair"});
-    ExpectSuccess(first);
-    EXPECT_EQ(first.lines(),
-              (std::vector<std::string>{"faulty synthesiser setting found: correction written", "SUCCESS"}));
-    EXPECT_EQ(Slice(memoryAfterSession(1), 0x8D95, 6), (Bytes{0x12, 0x01, 0x00, 0x12, 0x01, 0x00}));
+    for (const char* variant : {"a", "b"}) {
+        SCOPED_TRACE(variant);
+        startRadio(variant, {"--faulty-synth", "--password", "secret"});
+        const CliResult first = onRadio({"repair"});
+        ExpectSuccess(first);
+        EXPECT_EQ(first.lines(),
+                  (std::vector<std::string>{"faulty synthesiser setting found: correction written", "SUCCESS"}));
+        EXPECT_EQ(Slice(memoryAfterSession(1), 0x8D95, 6), (Bytes{0x12, 0x01, 0x00, 0x12, 0x01, 0x00}));
 
-    const CliResult second = onRadio({"repair"});
-    ExpectSuccess(second);
-    EXPECT_EQ(second.lines(), (std::vector<std::string>{"synthesiser setting in order: nothing written", "SUCCESS"}));
+        const CliResult second = onRadio({"repair"});
+        ExpectSuccess(second);
+        EXPECT_EQ(second.lines(), (std::vector<std::string>{"synthesiser setting in order: nothing written", "SUCCESS"}));
+        emulator.stop();
+    }
 }
 
 TEST_F(ServiceCli, OldFormatRadioRefusesTheServiceCommands) {
