@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSocketNotifier>
+#include <sys/ioctl.h>
+
 #include <algorithm>
 #include <optional>
 
@@ -103,6 +105,15 @@ void TProgramDialog::fireDueTimers() {
 
 void TProgramDialog::pollPortNow() {
     if (!run_.running()) return;
+    int waiting = 0;
+    if (ioctl(run_.pollHandle(), FIONREAD, &waiting) != 0 || waiting == 0) {
+        // Readable with nothing to read: the other end hung up (a cable pulled,
+        // the virtual radio gone). Waking on it would spin until the watchdog
+        // ends the run; the receive timer keeps polling meanwhile.
+        hungUpHandle_ = run_.pollHandle();
+        portWatch_->setEnabled(false);
+        return;
+    }
     run_.onTimer(TimerId::Rx, now());
     followRun();
 }
@@ -139,11 +150,12 @@ void TProgramDialog::watchPort() {
     }
     if (!portWatch_ || portWatch_->socket() != handle) {
         portWatch_ = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
+        hungUpHandle_ = -1;
         connect(portWatch_.get(), &QSocketNotifier::activated, this,
                 &TProgramDialog::pollPortNow);
     }
     // Only while the run polls; otherwise waiting bytes would wake us for nothing.
-    portWatch_->setEnabled(run_.timer(TimerId::Rx).enabled);
+    portWatch_->setEnabled(run_.timer(TimerId::Rx).enabled && handle != hungUpHandle_);
 }
 
 void TProgramDialog::stopDriving() {

@@ -70,5 +70,6 @@ private:
     bool readFromRadio_;
     QElapsedTimer clock_;
     std::unique_ptr<QSocketNotifier> portWatch_;
+    int hungUpHandle_ = -1;  // a port whose other end hung up: not watched
     std::function<void()> onRecordReplaced_;
 };

@@ -36,8 +36,14 @@ public:
                        QStringList{"emulate", "--link", link} + extraArgs);
     }
     ~VirtualRadioProcess() {
+        if (process_.state() == QProcess::NotRunning) return;
         process_.terminate();
         if (!process_.waitForFinished(3000)) process_.kill();
+        process_.waitForFinished(3000);
+    }
+    // The radio disappears at once, as when the cable is pulled.
+    void vanish() {
+        process_.kill();
         process_.waitForFinished(3000);
     }
     // True once the radio is listening.
@@ -201,6 +207,28 @@ private slots:
         QCOMPARE(read.callbackRuns, 0);
         QVERIFY(softwareData == before);
         QVERIFY2(ports.open(1).port != nullptr, "the port is still held after the dialog closed");
+    }
+
+    void radioVanishingDuringAReadEndsWithCommunicationFalse() {
+        VirtualRadioProcess radio(linkPath(), {"--pace"});
+        QVERIFY(radio.ready());
+        PosixPortSystem ports({{1, radio.link().toStdString()}});
+        PutSampleChannels();
+        const SoftwareData before = softwareData;
+
+        bool vanished = false;
+        DialogUse read = UseProgramDialog(ports, {1, false}, true, [&](const TProgramDialog& d) {
+            if (!vanished && d.ProgressBar1->value() >= 20) {
+                radio.vanish();
+                vanished = true;
+            }
+            return false;  // the user waits for the message
+        });
+        QVERIFY(vanished);
+        QCOMPARE(read.messages, QStringList{"Communication False"});
+        QCOMPARE(read.outcome, Outcome::CommunicationFalse);
+        QCOMPARE(read.callbackRuns, 0);
+        QVERIFY(softwareData == before);
     }
 
     void missingDeviceEndsWithCommunicationFalseAtOnce() {
