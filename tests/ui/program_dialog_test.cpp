@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#include "link/port_selection.h"
 #include "link/posix_serial_port.h"
 #include "link/program_dialog.h"
 #include "link/radio_image.h"
@@ -150,6 +151,7 @@ private slots:
         CurrentBandMin = kDefaultBandMin;
         CurrentBandMax = kDefaultBandMax;
         RadioImage.fill(0);
+        FoundPorts.clear();
         SetTextMode(TextMode::English);
     }
 
