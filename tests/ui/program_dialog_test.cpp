@@ -193,6 +193,24 @@ private slots:
         }
     }
 
+    void automaticSearchMovesOnFromASilentPortToTheRadio() {
+        VirtualRadioProcess silent(linkPath() + "-silent", {"--fault", "silent:0"});
+        VirtualRadioProcess radio(linkPath(), {"--image", QStringLiteral(T604_SOURCE_DIR) +
+                                                              "/samples/radio-memory.bin"});
+        QVERIFY(silent.ready() && radio.ready());
+        // Every COM port named, so that no real device of this machine is tried.
+        std::map<int, std::string> devices;
+        for (int n = 1; n <= 9; ++n) devices[n] = dir_.filePath("absent-%1").arg(n).toStdString();
+        devices[1] = silent.link().toStdString();
+        devices[2] = radio.link().toStdString();
+        PosixPortSystem ports(devices);
+
+        DialogUse read = UseProgramDialog(ports, {1, true}, true);
+        QCOMPARE(read.messages, QStringList{"SUCCESS"});
+        QCOMPARE(UsedChannels(softwareData), 12);  // the sample radio's channels
+        QCOMPARE(std::as_const(softwareData).channel(1).FreqRx(), 433'500'000u);
+    }
+
     void closingTheWindowDuringAReadLeavesTheRecordAndFreesThePort() {
         // Paced like a real radio at 9600 baud, so that the read takes seconds.
         VirtualRadioProcess radio(linkPath(), {"--pace"});
