@@ -24,6 +24,7 @@
 #include "ui/my_warn_dlg_2.h"
 #include "ui/my_warn_dlg_3.h"
 #include "ui/string_grid.h"
+#include "ui/window_font.h"
 
 using namespace t604;
 
@@ -275,6 +276,9 @@ void MainWindowTest::windowFrame() {
     QCOMPARE(w->MenuAdjustment->text(), QString("&Adjustment"));
     QCOMPARE(w->MenuEdit_SetRadioNewPD->text(), QString("Set radio new password"));
     QVERIFY(!w->MenuEdit_Band->menuAction()->isVisible());
+    // A face with the Chinese characters, 12 pixels high.
+    QCOMPARE(w->font().pixelSize(), 12);
+    QVERIFY2(WindowFontFamilies().contains(QFontInfo(w->font()).family()), qPrintable(QFontInfo(w->font()).family()));
     QCOMPARE(w->bHide->size(), QSize(1, 1));
     QCOMPARE(w->bHide->pos(), QPoint(0, 0));
     QCOMPARE(w->ComboBox1->count(), 261);
