@@ -49,9 +49,6 @@ TForm1::TForm1(MainWindowEnvironment environment)
     BuildMenus();
     BuildToolBar();
     BuildPages();
-    // A fixed 699 x 538 client area below the menu bar.
-    setFixedSize(699, 538 + menuBar()->sizeHint().height());
-    if (QScreen* s = screen()) move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
     readOrCreateSettings();
     SetDefaultAllData();
@@ -65,6 +62,11 @@ TForm1::TForm1(MainWindowEnvironment environment)
 
     SetTextMode(TextModeFor(appSettings.LanguageIndex, QLocale::system().name().toStdString()));
     ApplyLanguageAndRefresh();
+
+    // A fixed 699 x 538 client area below the menu bar, measured once the
+    // menus have their captions (an empty menu bar is only a few pixels high).
+    setFixedSize(699, 538 + menuBar()->sizeHint().height());
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 TForm1::~TForm1() { FormDestroy(); }

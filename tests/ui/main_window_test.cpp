@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -261,6 +262,11 @@ void MainWindowTest::windowFrame() {
     w->MenuLanguage_EnClick();
     QCOMPARE(w->width(), 699);
     QCOMPARE(w->minimumSize(), w->maximumSize());
+    // The client area below the menu bar, as laid out on screen.
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(w->menuBar()->height() > w->font().pixelSize());
+    QCOMPARE(w->height() - w->menuBar()->height(), 538);
     QCOMPARE(w->windowTitle(), QString("T-604"));
     QCOMPARE(w->PageControl_Home->currentWidget(), w->TabSheet_ChInfo);
     QCOMPARE(w->PageControl_Home->tabText(0), QString("Channel information"));
