@@ -39,7 +39,11 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        // The header leaves its own clip on the painter; the green must not
+        // be clipped away by it.
+        painter->save();
         QHeaderView::paintSection(painter, rect, logicalIndex);
+        painter->restore();
         if ((logicalIndex + 1) % 2 == 0) return;
         painter->save();
         painter->fillRect(rect.adjusted(0, 0, -1, -1), kOddRowColour);

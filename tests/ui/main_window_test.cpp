@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -111,6 +112,7 @@ private slots:
     void closeSequence_data();
     void closeSequence();
     void gridShowsTheRecord();
+    void oddRowsArePaleGreen();
     void languageSwitchKeepsEveryCell();
     void bandEntries();
     void radioCommandsOpenTheProgrammingDialog();
@@ -481,6 +483,32 @@ void MainWindowTest::gridShowsTheRecord() {
     QCOMPARE(row(1).mid(5), (QStringList{QString::fromUtf8("高"), QString::fromUtf8("宽带"),
                                          QString::fromUtf8("添加"), QString::fromUtf8("载波")}));
     QCOMPARE(w->StringGrid1->Cells(0, 0), QString::fromUtf8("信道"));
+}
+
+void MainWindowTest::oddRowsArePaleGreen() {
+    auto w = makeWindow();
+    useChannel(1, 446012500, 0, 0);
+    w->ApplyLanguageAndRefresh();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    TStringGrid* grid = w->StringGrid1;
+    grid->clearSelection();
+    const QImage image = grid->grab().toImage();
+    const QColor paleGreen(192, 220, 192);
+    // A point near the top-left corner of a cell, clear of its text and lines.
+    auto cellCorner = [&](int col, int row) {
+        return grid->viewport()->mapTo(grid, QPoint(grid->columnViewportPosition(col - 1) + 3,
+                                                     grid->rowViewportPosition(row - 1) + 3));
+    };
+    auto numberCorner = [&](int row) {
+        return grid->verticalHeader()->viewport()->mapTo(
+            grid, QPoint(3, grid->verticalHeader()->sectionViewportPosition(row - 1) + 3));
+    };
+    QCOMPARE(image.pixelColor(cellCorner(4, 1)), paleGreen);  // a channel's row
+    QCOMPARE(image.pixelColor(cellCorner(4, 3)), paleGreen);  // an empty row
+    QVERIFY(image.pixelColor(cellCorner(4, 2)) != paleGreen);
+    QCOMPARE(image.pixelColor(numberCorner(1)), paleGreen);  // the fixed number column too
+    QVERIFY(image.pixelColor(numberCorner(2)) != paleGreen);
 }
 
 void MainWindowTest::languageSwitchKeepsEveryCell() {
