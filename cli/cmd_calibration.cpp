@@ -8,6 +8,7 @@
 
 #include "cli/command.h"
 #include "cli/link_options.h"
+#include "cli/output_check.h"
 #include "cli/subcommands.h"
 #include "model/config_file.h"
 #include "model/program_state.h"
@@ -18,11 +19,11 @@ namespace t604::cli {
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "usage: t604-cli calibration read [--device DEV|auto] -o FILE.cvfa [--password TEXT]\n"
+    "usage: t604-cli calibration read --device DEV|auto -o FILE.cvfa [--password TEXT]\n"
     "                                 [--band MIN-MAX]\n"
-    "       t604-cli calibration write [--device DEV|auto] FILE.cvfa [--password TEXT]\n"
+    "       t604-cli calibration write --device DEV|auto FILE.cvfa [--password TEXT]\n"
     "                                  [--band MIN-MAX]\n"
-    "       t604-cli calibration write-all [--device DEV|auto] FILE.cvfa --config FILE.Cvf\n"
+    "       t604-cli calibration write-all --device DEV|auto FILE.cvfa --config FILE.Cvf\n"
     "                                      [--password TEXT]\n\n"
     "read       reads the radio's calibration into an adjustment file. The record\n"
     "           starts from the defaults of the band; what the radio keeps replaces\n"
@@ -64,6 +65,7 @@ int ReadCalibration(const std::vector<std::string>& argv) {
     const std::string output = args.required("-o");
     const LinkOptions link = ReadLinkOptions(args);
     StartFromDefaults(args);
+    if (!CanWriteOutput("calibration", output)) return kExitFileError;
 
     const Outcome outcome = RunOnRadio(link, kOpAdjustment, true);
     if (outcome != Outcome::Success) return ExitCodeFor(outcome);

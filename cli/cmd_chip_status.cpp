@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/link_options.h"
+#include "cli/output_check.h"
 #include "model/program_state.h"
 #include "service/adjustment_data.h"
 
@@ -14,7 +15,7 @@ namespace t604::cli {
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "usage: t604-cli chip-status [--device DEV|auto] [-o FILE.cvfa]\n\n"
+    "usage: t604-cli chip-status --device DEV|auto [-o FILE.cvfa]\n\n"
     "Reads the status of the radio's transceiver chip (no handshake, no password)\n"
     "and prints each status field by name, one per line: name, then value.\n\n"
     "  -o FILE.cvfa       also save an adjustment file: the defaults of the band\n"
@@ -38,13 +39,15 @@ int RunChipStatus(const std::vector<std::string>& argv) {
     Args args(argv, {}, valued);
     args.expectPositional(0, "");
     const LinkOptions link = ReadLinkOptions(args);
+    const auto output = args.value("-o");
+    if (output && !CanWriteOutput("chip-status", *output)) return kExitFileError;
     CurrentBandMin = kDefaultBandMin;
     CurrentBandMax = kDefaultBandMax;
     SetDefaultAllData();
 
     const Outcome outcome = RunOnRadio(link, kOpChipStatus, true, PrintStatus);
     if (outcome != Outcome::Success) return ExitCodeFor(outcome);
-    if (auto output = args.value("-o")) {
+    if (output) {
         if (FileResult saved = SaveAdjustmentFile(*output); !saved) {
             std::fprintf(stderr, "t604-cli chip-status: cannot save %s\n", saved.error.message().c_str());
             return kExitFileError;

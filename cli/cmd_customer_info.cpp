@@ -18,8 +18,8 @@ namespace t604::cli {
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "usage: t604-cli customer-info read [--device DEV|auto]\n"
-    "       t604-cli customer-info write [--device DEV|auto] TEXT\n\n"
+    "usage: t604-cli customer-info read --device DEV|auto\n"
+    "       t604-cli customer-info write --device DEV|auto TEXT\n\n"
     "read   prints the customer text kept in the radio (UTF-8), then the end\n"
     "       message.\n"
     "write  writes TEXT as the radio's customer text: at most 12 bytes in the\n"

@@ -12,7 +12,7 @@ namespace t604::cli {
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "usage: t604-cli password [--device DEV|auto] [--password OLD] --new NEW\n\n"
+    "usage: t604-cli password --device DEV|auto [--password OLD] --new NEW\n\n"
     "Writes a new password into the radio, after checking its present one\n"
     "against --password (default: none). An empty NEW removes the password.\n\n"
     "  --new NEW          the new password, at most 12 bytes (a Chinese\n"

@@ -4,6 +4,7 @@
 
 #include "cli/command.h"
 #include "cli/link_options.h"
+#include "cli/output_check.h"
 #include "model/config_file.h"
 #include "model/program_state.h"
 
@@ -12,7 +13,7 @@ namespace t604::cli {
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "usage: t604-cli read [--device DEV|auto] -o FILE.Cvf [--password TEXT] [--base FILE.Cvf]\n\n"
+    "usage: t604-cli read --device DEV|auto -o FILE.Cvf [--password TEXT] [--base FILE.Cvf]\n\n"
     "Reads the radio's channels and options and saves them as a configuration\n"
     "file. The record starts from the defaults, or from --base; the radio's\n"
     "channels, options and band replace what it holds. Nothing is written\n"
@@ -30,6 +31,7 @@ int Read(const std::vector<std::string>& argv) {
     args.expectPositional(0, "");
     const std::string output = args.required("-o");
     const LinkOptions link = ReadLinkOptions(args);
+    if (!CanWriteOutput("read", output)) return kExitFileError;
 
     SetDefaultAllData();
     if (auto base = args.value("--base")) {

@@ -15,7 +15,7 @@ namespace t604::cli {
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "usage: t604-cli repair [--device DEV|auto]\n\n"
+    "usage: t604-cli repair --device DEV|auto\n\n"
     "Reads the six synthesiser bytes at 0x8D95 (no password needed). Only when\n"
     "they hold the faulty setting 11 3D 37 12 01 00 is the correction\n"
     "12 01 00 12 01 00 written; any other radio is left untouched. Prints which\n"

@@ -12,10 +12,10 @@ namespace t604::cli {
 namespace {
 
 constexpr std::string_view kUsageHead =
-    "usage: t604-cli write [--device DEV|auto] FILE.Cvf [--password TEXT]\n\n"
+    "usage: t604-cli write --device DEV|auto FILE.Cvf [--password TEXT]\n\n"
     "Writes the channels and options of a configuration file into the radio.\n"
     "The file's band becomes the band written. The radio's password is\n"
-    "checked against the file's password, or against --password.\n";
+    "checked against the file's password, or against --password.\n\n";
 
 const std::string kUsage = std::string(kUsageHead) + std::string(kLinkOptionsHelp);
 

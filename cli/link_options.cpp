@@ -72,10 +72,10 @@ std::string RadioText(std::string_view option, const std::string& utf8) {
 
 LinkOptions ReadLinkOptions(const Args& args) {
     LinkOptions options;
-    if (auto device = args.value("--device"); device && *device != "auto") {
-        if (device->empty()) throw UsageError{"--device wants a device path or 'auto'"};
-        options.device = *device;
-    }
+    const auto device = args.value("--device");
+    if (!device) throw UsageError{"missing --device (the cable's serial device, or 'auto')"};
+    if (device->empty()) throw UsageError{"--device wants a device path or 'auto'"};
+    if (*device != "auto") options.device = *device;
     if (auto password = args.value("--password")) options.password = RadioText("--password", *password);
     return options;
 }

@@ -21,8 +21,8 @@ inline const std::vector<std::string_view> kDeviceOption = {"--device"};
 
 inline constexpr std::string_view kDeviceOptionHelp =
     "  --device DEV|auto  the serial device of the programming cable (COM1 is\n"
-    "                     DEV, no search), or 'auto' (default): search the free\n"
-    "                     ports among /dev/ttyUSB0..8 (COM1..COM9)\n";
+    "                     DEV, no search), or 'auto': search the free ports\n"
+    "                     among /dev/ttyUSB0..8 (COM1..COM9)\n";
 inline constexpr std::string_view kPasswordOptionHelp =
     "  --password TEXT    the radio's access password, for this run only\n"
     "                     (default: the record's password)\n";
@@ -38,7 +38,8 @@ struct LinkOptions {
 // long.
 std::string RadioText(std::string_view option, const std::string& utf8);
 
-// Throws UsageError for a password that GBK cannot code or that is too long.
+// Throws UsageError when --device is missing or empty, and for a password
+// that GBK cannot code or that is too long.
 LinkOptions ReadLinkOptions(const Args& args);
 
 // Runs one operation against the radio, showing the progress on a terminal,

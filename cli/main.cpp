@@ -34,7 +34,7 @@ const std::vector<Command>& Commands() { return registry(); }
 int main(int argc, char** argv) {
     using namespace t604::cli;
     if (argc < 2) {
-        printOverview(stderr);
+        std::fprintf(stderr, "t604-cli: missing command (see t604-cli --help)\n");
         return kExitUsage;
     }
     std::string name = argv[1];

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/json_writer.h"
+#include "cli/option_meaning.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
 
@@ -67,6 +68,14 @@ std::string valueText(const ReportValue& v) {
     return "-";
 }
 
+// "180 s" where the meaning carries the number, "1 (on)" where it names it.
+std::string shownValue(const ReportItem& item) {
+    const std::string value = valueText(item.value);
+    if (item.meaning.empty()) return value;
+    if (item.meaning.starts_with(value + " ")) return item.meaning;
+    return value + " (" + item.meaning + ")";
+}
+
 void appendPadded(std::string& out, std::string_view s, std::size_t width) {
     out += s;
     out.append(width > s.size() ? width - s.size() : 0, ' ');
@@ -104,14 +113,14 @@ RecordReport BuildRecordReport(const SoftwareData& record, std::uint32_t bandMin
                                const ProgrammingDate& lastProgramming) {
     ReportSection radio("radio", "Radio");
     radio.items = {
-        {"serialNumber", "Serial number", text(record.text(sd::Sn))},
-        {"version", "Version", text(record.text(sd::SoftwareVersion))},
-        {"lastProgramming", "Last programming", dateValue(lastProgramming)},
+        {"serialNumber", "Serial number", text(record.text(sd::Sn)), {}},
+        {"version", "Version", text(record.text(sd::SoftwareVersion)), {}},
+        {"lastProgramming", "Last programming", dateValue(lastProgramming), {}},
     };
     ReportSection band("band", "Band");
     band.items = {
-        {"min", "Lower limit (Hz)", number(bandMin)},
-        {"max", "Upper limit (Hz)", number(bandMax)},
+        {"min", "Lower limit (Hz)", number(bandMin), {}},
+        {"max", "Upper limit (Hz)", number(bandMax), {}},
     };
 
     ReportSection channels("channels", "Channels", true);
@@ -122,9 +131,9 @@ RecordReport BuildRecordReport(const SoftwareData& record, std::uint32_t bandMin
     ReportSection dtmf("dtmf", "DTMF codes");
     for (const Field& f : sd::kOptionFields) {
         if (isDtmfCode(f))
-            dtmf.items.push_back({f.name, f.name, text(DtmfCodeToText(record.dtmf(f)))});
+            dtmf.items.push_back({f.name, f.name, text(DtmfCodeToText(record.dtmf(f))), {}});
         else if (!isShownElsewhere(f))
-            options.items.push_back({f.name, f.name, number(record.get(f))});
+            options.items.push_back({f.name, f.name, number(record.get(f)), OptionMeaning(f.name, record.get(f))});
     }
 
     RecordReport report;
@@ -149,7 +158,7 @@ std::string ReportText(const RecordReport& report) {
         for (const ReportItem& item : s.items) {
             out += "  ";
             appendPadded(out, item.label, labelWidth + 2);
-            out += valueText(item.value) + "\n";
+            out += shownValue(item) + "\n";
         }
     }
     return out;

@@ -24,6 +24,7 @@ struct ReportItem {
     std::string_view key;    // JSON key
     std::string_view label;  // text label
     ReportValue value;
+    std::string meaning;  // for a person, beside the value in the text; "" when none
 };
 
 struct ChannelColumn {

@@ -2,44 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
 #include "model/software_data.h"
 #include "tests/core/file_test_support.h"
 
 namespace t604 {
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out, err;
-};
+using test::CliResult;
 
-class CliNewInfoTest : public ::testing::Test {
+class CliNewInfoTest : public test::CliTest {
 protected:
-    CliResult run(const std::string& args) const {
-        const std::string out = dir_.file("stdout"), err = dir_.file("stderr");
-        int status = std::system((std::string(T604_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
-        CliResult r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        auto text = [](const std::string& p) {
-            auto bytes = testing::ReadAll(p);
-            return std::string(bytes.begin(), bytes.end());
-        };
-        r.out = text(out);
-        r.err = text(err);
-        return r;
-    }
-    std::string file(const std::string& name) const { return dir_.file(name); }
     void writeRecord(const std::string& name, const SoftwareData& rec) const {
         testing::WriteAll(file(name), {rec.bytes.begin(), rec.bytes.end()});
     }
-
-    testing::TempDir dir_;
 };
 
 // Two channels with everything the grid shows, one stale slot whose bit is
@@ -74,7 +53,7 @@ SoftwareData sampleRecord() {
 }
 
 TEST_F(CliNewInfoTest, NewWritesTheDefaultsForTheBand) {
-    CliResult r = run("new -o " + file("a.Cvf"));
+    CliResult r = cli({"new", "-o", file("a.Cvf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     std::vector<std::uint8_t> bytes = testing::ReadAll(file("a.Cvf"));
     ASSERT_EQ(bytes.size(), 8930u);
@@ -84,23 +63,23 @@ TEST_F(CliNewInfoTest, NewWritesTheDefaultsForTheBand) {
     expected.set(sd::BandMin, 400000000);
     EXPECT_EQ(bytes, std::vector<std::uint8_t>(expected.bytes.begin(), expected.bytes.end()));
 
-    r = run("new --band 136000000-174000000 -o " + file("b.Cvf"));
+    r = cli({"new", "--band", "136000000-174000000", "-o", file("b.Cvf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     bytes = testing::ReadAll(file("b.Cvf"));
     ASSERT_EQ(bytes.size(), 8930u);
     EXPECT_EQ(get_u32le(&bytes[sd::BandMax.offset]), 174000000u);
     EXPECT_EQ(get_u32le(&bytes[sd::BandMin.offset]), 136000000u);
 
-    r = run("info " + file("b.Cvf"));
+    r = cli({"info", file("b.Cvf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("Lower limit (Hz)  136000000\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Channels (0 in use)\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("  TOT               180\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  TOT               180 s\n"), std::string::npos) << r.out;
 }
 
 TEST_F(CliNewInfoTest, InfoShowsTheChannelsAsTheGridDoes) {
     writeRecord("s.Cvf", sampleRecord());
-    CliResult r = run("info " + file("s.Cvf"));
+    CliResult r = cli({"info", file("s.Cvf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const char* expectedLines[] = {
@@ -113,7 +92,7 @@ TEST_F(CliNewInfoTest, InfoShowsTheChannelsAsTheGridDoes) {
         "  Version           VVVVVVVVV\n",
         "  Stun              6789ABCD*#\n",
         "  Dizzy             -\n",
-        "  AlarmCode         6000\n",
+        "  AlarmCode         6000 (60.00 Hz)\n",
         "  Last programming  -\n",
     };
     for (const char* line : expectedLines) EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
@@ -123,7 +102,7 @@ TEST_F(CliNewInfoTest, InfoShowsTheChannelsAsTheGridDoes) {
 
 TEST_F(CliNewInfoTest, InfoJsonHoldsTheSame) {
     writeRecord("s.Cvf", sampleRecord());
-    CliResult r = run("info --json " + file("s.Cvf"));
+    CliResult r = cli({"info", "--json", file("s.Cvf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const char* expected[] = {
         "\"serialNumber\": \"SN\\\"\\\\\\u000178" "9\"",
@@ -147,7 +126,7 @@ TEST_F(CliNewInfoTest, InfoJsonHoldsTheSame) {
 
 TEST_F(CliNewInfoTest, ZeroBandShowsTheDefaultBandAndShortFileLiesOverTheDefaults) {
     testing::WriteAll(file("short.Cvf"), std::vector<std::uint8_t>(100, 0));
-    CliResult r = run("info --json " + file("short.Cvf"));
+    CliResult r = cli({"info", "--json", file("short.Cvf")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"min\": 400000000"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"max\": 480000000"), std::string::npos) << r.out;
@@ -156,18 +135,24 @@ TEST_F(CliNewInfoTest, ZeroBandShowsTheDefaultBandAndShortFileLiesOverTheDefault
 }
 
 TEST_F(CliNewInfoTest, UsageErrorsExitTwoWithOneLine) {
-    const std::string cases[] = {
-        "new",
-        "new -o",
-        "new -o x.Cvf --band 5",
-        "new -o x.Cvf --band 480000000-400000000",
-        "new -o x.Cvf extra",
-        "info",
-        "info a.Cvf b.Cvf",
-        "info --xml a.Cvf",
+    const std::vector<std::string> cases[] = {
+        {},
+        {"frobnicate"},
+        {"new"},
+        {"new", "-o"},
+        {"new", "-o", "x.Cvf", "--band", "5"},
+        {"new", "-o", "x.Cvf", "--band", "480000000-400000000"},
+        {"new", "-o", "x.Cvf", "extra"},
+        {"info"},
+        {"info", "a.Cvf", "b.Cvf"},
+        {"info", "--xml", "a.Cvf"},
+        {"read", "-o", "x.Cvf"},  // no --device
+        {"write", "--device", "", "x.Cvf"},
     };
-    for (const std::string& args : cases) {
-        CliResult r = run(args);
+    for (const std::vector<std::string>& argv : cases) {
+        std::string args;
+        for (const std::string& a : argv) args += " " + a;
+        CliResult r = cli(argv);
         EXPECT_EQ(r.exitCode, 2) << args;
         EXPECT_EQ(r.out, "") << args;
         ASSERT_FALSE(r.err.empty()) << args;
@@ -176,27 +161,40 @@ TEST_F(CliNewInfoTest, UsageErrorsExitTwoWithOneLine) {
 }
 
 TEST_F(CliNewInfoTest, FilesThatCannotBeReadOrWrittenExitOne) {
-    CliResult r = run("info " + file("missing.Cvf"));
+    CliResult r = cli({"info", file("missing.Cvf")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(file("missing.Cvf")), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
 
-    r = run("new -o " + file("no/such/folder/x.Cvf"));
+    r = cli({"new", "-o", file("no/such/folder/x.Cvf")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("no/such/folder/x.Cvf"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
 
-    r = run("info " + dir_.path().string());
+    r = cli({"info", dir_.path().string()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Is a directory"), std::string::npos) << r.err;
 }
 
 TEST_F(CliNewInfoTest, HelpDescribesEachCommand) {
-    for (const char* command : {"new", "info"}) {
-        CliResult r = run(std::string(command) + " --help");
-        EXPECT_EQ(r.exitCode, 0);
-        EXPECT_EQ(r.out.rfind(std::string("usage: t604-cli ") + command, 0), 0u) << r.out;
+    const std::vector<std::string> commands[] = {
+        {"new"},         {"info"},          {"read"},           {"write"},
+        {"emulate"},     {"calibration"},   {"chip-status"},    {"password"},
+        {"customer-info"}, {"repair"},      {"calibration", "write-all"}, {"customer-info", "write"},
+    };
+    for (std::vector<std::string> command : commands) {
+        const std::string name = command[0];
+        command.push_back("--help");
+        CliResult r = cli(command);
+        EXPECT_EQ(r.exitCode, 0) << name;
+        EXPECT_EQ(r.err, "") << name;
+        EXPECT_EQ(r.out.rfind("usage: t604-cli " + name, 0), 0u) << r.out;
     }
+    CliResult overview = cli({"--help"});
+    EXPECT_EQ(overview.exitCode, 0);
+    for (const char* name : {"new", "info", "read", "write", "emulate", "calibration", "chip-status", "password",
+                             "customer-info", "repair"})
+        EXPECT_NE(overview.out.find(std::string("  ") + name + " "), std::string::npos) << name;
 }
 
 }  // namespace

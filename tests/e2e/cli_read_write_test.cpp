@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
 #include "emulator_process.h"
 #include "model/bytes.h"
 #include "model/software_data.h"
@@ -22,34 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out, err;
-    std::string lastLine() const {
-        std::string text = out;
-        while (!text.empty() && text.back() == '\n') text.pop_back();
-        return text.substr(text.rfind('\n') + 1);
-    }
-};
+using test::CliResult;
 
-class CliReadWrite : public ::testing::Test {
-protected:
-    CliResult cli(const std::string& args) const {
-        const std::string out = file("stdout"), err = file("stderr");
-        const int status = std::system((std::string(T604_CLI_PATH) + " " + args + " >" + out + " 2>" + err).c_str());
-        CliResult r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        const Bytes o = testing::ReadAll(out), e = testing::ReadAll(err);
-        r.out.assign(o.begin(), o.end());
-        r.err.assign(e.begin(), e.end());
-        return r;
-    }
-    std::string file(const std::string& name) const { return dir_.file(name); }
-    std::string device() const { return " --device " + emulator.linkPath(); }
-
-    testing::TempDir dir_;
-    test::EmulatorProcess emulator;
-};
+using CliReadWrite = test::CliTest;
 
 // Channels 1, 2 and 16 (all variants) and 99 (current radios only), with
 // tones of each kind and the channel flags, in the 400-480 MHz band.
@@ -124,7 +97,7 @@ TEST_F(CliReadWrite, WriteThenReadBackOnEveryVariant) {
         fs::remove(dump);
         emulator.start({"--variant", c.variant, "--dump", dump});
 
-        CliResult w = cli("write" + device() + " " + file("in.Cvf"));
+        CliResult w = onRadio({"write", file("in.Cvf")});
         ASSERT_EQ(w.exitCode, 0) << w.out << w.err;
         EXPECT_EQ(w.lastLine(), "SUCCESS");
         ASSERT_TRUE(emulator.waitForOutput("saved"));
@@ -140,7 +113,7 @@ TEST_F(CliReadWrite, WriteThenReadBackOnEveryVariant) {
             EXPECT_EQ(memory[0x134], 7) << "SQL";
         }
 
-        CliResult r = cli("read" + device() + " -o " + file("out.Cvf"));
+        CliResult r = onRadio({"read", "-o", file("out.Cvf")});
         ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
         EXPECT_EQ(r.lastLine(), "SUCCESS");
         const SoftwareData back = LoadRecord(file("out.Cvf"));
@@ -157,29 +130,28 @@ TEST_F(CliReadWrite, RadioPasswordMustMatch) {
     SoftwareData record = SampleRecord();
     testing::WriteAll(file("in.Cvf"), {record.bytes.begin(), record.bytes.end()});
 
-    CliResult wrong = cli("write" + device() + " " + file("in.Cvf"));
+    CliResult wrong = onRadio({"write", file("in.Cvf")});
     EXPECT_EQ(wrong.exitCode, 4);
     EXPECT_EQ(wrong.lastLine(), "Password Error");
-    CliResult wrongRead = cli("read" + device() + " -o " + file("out.Cvf") + " --password pw1235");
+    CliResult wrongRead = onRadio({"read", "-o", file("out.Cvf"), "--password", "pw1235"});
     EXPECT_EQ(wrongRead.exitCode, 4);
     EXPECT_EQ(wrongRead.lastLine(), "Password Error");
     EXPECT_FALSE(fs::exists(file("out.Cvf")));
 
-    CliResult right = cli("write" + device() + " " + file("in.Cvf") + " --password pw1234");
+    CliResult right = onRadio({"write", file("in.Cvf"), "--password", "pw1234"});
     EXPECT_EQ(right.exitCode, 0) << right.out << right.err;
     // The option stands in for the check only: the file saved by a read
     // keeps the base record's password.
     record.setText(sd::Password, "fromfile");
     testing::WriteAll(file("base.Cvf"), {record.bytes.begin(), record.bytes.end()});
-    CliResult read = cli("read" + device() + " -o " + file("out.Cvf") + " --base " + file("base.Cvf") +
-                         " --password pw1234");
+    CliResult read = onRadio({"read", "-o", file("out.Cvf"), "--base", file("base.Cvf"), "--password", "pw1234"});
     ASSERT_EQ(read.exitCode, 0) << read.out << read.err;
     EXPECT_EQ(LoadRecord(file("out.Cvf")).text(sd::Password), "fromfile");
 }
 
 TEST_F(CliReadWrite, NoRadioGivesCommunicationFalseAndLeavesTheOutputAlone) {
     // A device that does not exist: the run ends at once, no file appears.
-    CliResult missing = cli("read --device " + file("no-such-tty") + " -o " + file("new.Cvf"));
+    CliResult missing = cli({"read", "--device", file("no-such-tty"), "-o", file("new.Cvf")});
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_EQ(missing.lastLine(), "Communication False");
     EXPECT_NE(missing.err.find("no-such-tty"), std::string::npos) << missing.err;
@@ -189,18 +161,29 @@ TEST_F(CliReadWrite, NoRadioGivesCommunicationFalseAndLeavesTheOutputAlone) {
     emulator.start({"--fault", "silent:0"});
     const Bytes before(8930, 0x5A);
     testing::WriteAll(file("old.Cvf"), before);
-    CliResult silent = cli("read" + device() + " -o " + file("old.Cvf"));
+    CliResult silent = onRadio({"read", "-o", file("old.Cvf")});
     EXPECT_EQ(silent.exitCode, 3);
     EXPECT_EQ(silent.lastLine(), "Communication False");
     EXPECT_EQ(testing::ReadAll(file("old.Cvf")), before);
 }
 
+TEST_F(CliReadWrite, OutputThatCannotBeWrittenFailsBeforeTheRadioIsRead) {
+    emulator.start();
+    for (const std::string& output : {file("no/such/folder/x.Cvf"), dir_.path().string()}) {
+        CliResult r = onRadio({"read", "-o", output});
+        EXPECT_EQ(r.exitCode, 1) << output;
+        EXPECT_EQ(r.out, "") << "no end message for a run that did not take place";
+        EXPECT_NE(r.err.find(output), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(emulator.output().find("session"), std::string::npos) << emulator.output();
+}
+
 TEST_F(CliReadWrite, FileAndUsageErrors) {
-    CliResult noFile = cli("write --device /dev/null " + file("missing.Cvf"));
+    CliResult noFile = cli({"write", "--device", "/dev/null", file("missing.Cvf")});
     EXPECT_EQ(noFile.exitCode, 1);
-    CliResult noOutput = cli("read --device /dev/null");
+    CliResult noOutput = cli({"read", "--device", "/dev/null"});
     EXPECT_EQ(noOutput.exitCode, 2);
-    CliResult longPassword = cli("write --device /dev/null x.Cvf --password 1234567890123");
+    CliResult longPassword = cli({"write", "--device", "/dev/null", "x.Cvf", "--password", "1234567890123"});
     EXPECT_EQ(longPassword.exitCode, 2);
 }
 

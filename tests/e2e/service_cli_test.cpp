@@ -4,16 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
 #include "emulator_process.h"
 #include "link/calibration_block.h"
 #include "model/bytes.h"
@@ -21,69 +17,16 @@
 #include "service/adjustment_data.h"
 #include "tests/core/file_test_support.h"
 
-extern char** environ;
-
 namespace t604 {
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out, err;
-    // The lines of standard output, without their line ends.
-    std::vector<std::string> lines() const {
-        std::vector<std::string> all;
-        std::size_t at = 0;
-        while (at < out.size()) {
-            const std::size_t end = out.find('\n', at);
-            all.push_back(out.substr(at, end - at));
-            if (end == std::string::npos) break;
-            at = end + 1;
-        }
-        return all;
-    }
-    std::string lastLine() const {
-        const auto all = lines();
-        return all.empty() ? "" : all.back();
-    }
-};
+using test::CliResult;
 
-class ServiceCli : public ::testing::Test {
+class ServiceCli : public test::CliTest {
 protected:
-    // Runs t604-cli with the arguments as they stand (no shell, so texts
-    // with spaces or Chinese characters pass unchanged).
-    CliResult cli(std::vector<std::string> args) const {
-        args.insert(args.begin(), T604_CLI_PATH);
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const std::string out = file("stdout"), err = file("stderr");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = -1;
-        CliResult r;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        const Bytes o = testing::ReadAll(out), e = testing::ReadAll(err);
-        r.out.assign(o.begin(), o.end());
-        r.err.assign(e.begin(), e.end());
-        return r;
-    }
-    // A command on the emulator's device.
-    CliResult onRadio(std::vector<std::string> args) const {
-        args.insert(args.end(), {"--device", emulator.linkPath()});
-        return cli(std::move(args));
-    }
-    std::string file(const std::string& name) const { return dir_.file(name); }
     std::string dumpPath() const { return emulator.dir() + "/dump.bin"; }
     // Starts the emulator, which saves its memory at every end byte.
     void startRadio(const char* variant, std::vector<std::string> more = {}) {
@@ -96,9 +39,6 @@ protected:
         EXPECT_TRUE(emulator.waitForOutput("saved")) << emulator.output();
         return testing::ReadAll(dumpPath());
     }
-
-    testing::TempDir dir_;
-    test::EmulatorProcess emulator;
 };
 
 void ExpectSuccess(const CliResult& r) {
