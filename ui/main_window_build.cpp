@@ -73,6 +73,10 @@ void TForm1::BuildMenus() {
     MenuEdit->addSeparator();
     MenuEdit_Password = MenuEdit->addAction(QString(), this, &TForm1::MenuEdit_PasswordClick);
     MenuEdit_SetRadioNewPD = MenuEdit->addAction(QString(), this, &TForm1::MenuEdit_SetRadioNewPDClick);
+    // Their dialogs (password setting, new radio password) are not built yet:
+    // shown, but unavailable, rather than entries that do nothing.
+    MenuEdit_Password->setEnabled(false);
+    MenuEdit_SetRadioNewPD->setEnabled(false);
     MenuEdit->addSeparator();
     // The band entries: built and kept up to date, but never shown; the band
     // is changed through the band setting of the service tools.
@@ -94,6 +98,7 @@ void TForm1::BuildMenus() {
     for (QAction* item : {MenuLanguage_Chs, MenuLanguage_Cht, MenuLanguage_En}) item->setCheckable(true);
 
     MenuAdjustment = bar->addAction(QString(), this, &TForm1::MenuAdjustmentClick);
+    MenuAdjustment->setEnabled(false);  // the adjustment's password box is not built yet
 
     MenuHelp = bar->addMenu(QString());
     MenuAbout = MenuHelp->addAction(QString(), this, &TForm1::MenuAboutClick);

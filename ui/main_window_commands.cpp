@@ -48,7 +48,7 @@ void TForm1::SelectLanguage(int languageIndex) {
 
 // The service tools open from these three entries: the password box of the
 // adjustment, the password setting and the new radio password. They attach
-// here when they exist; until then the entries only commit an open edit.
+// here when they exist; until then the entries are disabled (BuildMenus).
 void TForm1::MenuAdjustmentClick() { bHide->setFocus(); }
 void TForm1::MenuEdit_PasswordClick() { bHide->setFocus(); }
 void TForm1::MenuEdit_SetRadioNewPDClick() { bHide->setFocus(); }

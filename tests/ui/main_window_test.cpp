@@ -116,6 +116,7 @@ private slots:
     void languageSwitchKeepsEveryCell();
     void bandEntries();
     void radioCommandsOpenTheProgrammingDialog();
+    void serviceEntriesAreUnavailableWithTheirCaptions();
 
 private:
     std::unique_ptr<TForm1> makeWindow(std::set<int> presentPorts = {});
@@ -573,6 +574,28 @@ void MainWindowTest::radioCommandsOpenTheProgrammingDialog() {
     w->ToolButton_Write->click();
     QVERIFY(write->answered);
     QCOMPARE(title, QString("Write to radio"));
+}
+
+// Adjustment, Password and "Set radio new password" have no dialog yet: they
+// are shown greyed out, with their captions, and clicking them does nothing.
+void MainWindowTest::serviceEntriesAreUnavailableWithTheirCaptions() {
+    auto w = makeWindow();
+    w->MenuLanguage_EnClick();
+    QCOMPARE(w->MenuAdjustment->text(), QString("&Adjustment"));
+    QCOMPARE(w->MenuEdit_Password->text(), QString("&Password"));
+    QCOMPARE(w->MenuEdit_SetRadioNewPD->text(), QString("Set radio new password"));
+    w->MenuLanguage_ChsClick();
+    QCOMPARE(w->MenuAdjustment->text(), QString::fromUtf8("调整(&A)"));
+    QCOMPARE(w->MenuEdit_Password->text(), QString::fromUtf8("密码(&P)"));
+    for (QAction* entry : {w->MenuAdjustment, w->MenuEdit_Password, w->MenuEdit_SetRadioNewPD}) {
+        QVERIFY2(!entry->isEnabled(), qPrintable(entry->text()));
+        QVERIFY(entry->isVisible());
+        QSignalSpy triggered(entry, &QAction::triggered);
+        entry->trigger();
+        QCOMPARE(triggered.count(), 0);
+    }
+    for (QAction* entry : {w->MenuFile_New, w->MenuEdit_Read, w->MenuEdit_Write, w->MenuPort, w->MenuAbout})
+        QVERIFY2(entry->isEnabled(), qPrintable(entry->text()));
 }
 
 // The file dialogs remember their folders in the toolkit's settings: keep
