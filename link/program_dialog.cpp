@@ -10,29 +10,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "link/end_message.h"
 #include "strings/dialog_strings.h"
 #include "ui/qt_text.h"
 #include "ui/user_warn_dlg.h"
 
 using namespace t604;
-
-namespace {
-
-// The row of the end message, or -1 for an end without one.
-int EndMessageRow(Outcome outcome) {
-    switch (outcome) {
-        case Outcome::Success: return kSuccess;
-        case Outcome::CommunicationFalse: return kCommunicationFalse;
-        case Outcome::PasswordError: return kPasswordError;
-        case Outcome::OldVersion: return kOldVersion;
-        case Outcome::NotStarted:
-        case Outcome::Running:
-        case Outcome::Closed: break;
-    }
-    return -1;
-}
-
-}  // namespace
 
 TProgramDialog::TProgramDialog(QWidget* owner, PortSystem& ports, PortSettings settings,
                                int operationCode, bool readFromRadio)
@@ -167,10 +150,9 @@ void TProgramDialog::stopDriving() {
 
 void TProgramDialog::reportEnd() {
     const Outcome outcome = run_.outcome();
-    const int row = EndMessageRow(outcome);
-    if (row < 0) return;  // closed by the user: silently
+    if (outcome == Outcome::Closed) return;  // closed by the user: silently
     // The run has already closed the port.
-    ShowUserWarning(this, QtText(ProgramDialogStrings, row));
+    ShowUserWarning(this, QtText(ProgramDialogStrings, EndMessageRow(outcome)));
     if (outcome == Outcome::Success) {
         run_.confirmOutcome();
         if (readFromRadio_ && onRecordReplaced_) onRecordReplaced_();
