@@ -143,7 +143,9 @@ private:
     void advanceProgress();
     // The receive poll (Timer_RxTimer) and its judgement per state.
     void receivePoll();
-    enum class Verdict { Wait, Accepted, Failed };
+    // Dropped: the bytes were thrown away and the poll returns at once, so
+    // the receive timer keeps its interval.
+    enum class Verdict { Wait, Accepted, Failed, Dropped };
     Verdict judgeHandshake();
     Verdict judgeChipStatus();
     Verdict judgeIdent();

@@ -20,12 +20,12 @@ constexpr std::size_t kBlockSlot = 16;  // a reply never lands beyond its block
 void ProgramRun::receivePoll() {
     const std::size_t waiting = port_->bytesWaiting();
     if (RxCount + waiting > kRxBufferSize) {
-        // More than the buffer holds: garbage. Drop it and wait for the re-send,
-        // which starts the buffer afresh.
+        // More than the buffer holds: garbage. Drop it unread and wait for the
+        // re-send, which starts the buffer afresh; polling keeps its pace.
         port_->purge(kPurgeInput);
-    } else if (waiting > 0) {
-        RxCount += port_->read(std::span(RxBuffer.data() + RxCount, waiting));
+        return;
     }
+    if (waiting > 0) RxCount += port_->read(std::span(RxBuffer.data() + RxCount, waiting));
 
     Verdict verdict = Verdict::Wait;
     switch (LinkState) {
@@ -37,7 +37,7 @@ void ProgramRun::receivePoll() {
         case 5: verdict = judgeOldReadAck(); break;
     }
     if (verdict == Verdict::Failed) Timer_TimeOutTrigger();
-    if (running()) arm(TimerId::Rx, kRxInterval);
+    if (verdict != Verdict::Dropped && running()) arm(TimerId::Rx, kRxInterval);
 }
 
 void ProgramRun::advance() {
@@ -90,7 +90,7 @@ ProgramRun::Verdict ProgramRun::judgeChipStatus() {
     if (RxCount < 2) return Verdict::Wait;
     if (!std::equal(std::begin(kChipStatusHeader), std::end(kChipStatusHeader), RxBuffer.begin())) {
         RxCount = 0;  // not a status reply: ignored until the time-out
-        return Verdict::Wait;
+        return Verdict::Dropped;
     }
     if (RxCount < kChipStatusReplySize) return Verdict::Wait;
     std::copy_n(RxBuffer.begin() + 2, kChipStatusReplySize - 2, RadioImage.begin());

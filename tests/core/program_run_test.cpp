@@ -361,6 +361,46 @@ TEST_F(ProgramRunTest, BufferOverflowPurgesAndWaitsForTheResend) {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(RadioImage[i], i + 1);
 }
 
+// A poll that purges unread, or drops a reply that is no chip status, returns
+// at once: polling keeps the 10 ms pace of the first poll after a send.
+TEST_F(ProgramRunTest, PollThatDropsWhatItSawKeepsItsPace) {
+    struct Case {
+        const char* name;
+        int op;
+        Bytes noise;
+        Bytes reply;
+    };
+    Bytes status = {0x59, 0x53};
+    status.resize(13, 0x01);
+    const Case cases[] = {
+        {"more than 255 bytes waiting", kOpConfig, Bytes(300, 0x00), {0x53}},
+        {"not a chip status reply", kOpChipStatus, {0x12, 0x34}, status},
+    };
+    for (const Case& c : cases) {
+        ResetGlobals();
+        ports = FakePortSystem();
+        ports.addPort(1);
+        ports.setResponder([&, count = 0](int n, std::span<const std::uint8_t>) mutable {
+            if (++count != 1) return;
+            ports.queueReply(n, c.noise, 1);   // seen by the poll at 510
+            ports.queueReply(n, c.reply, 12);  // arrives at 512
+        });
+        ProgramRun& run = makeRun(c.op, true, false);
+        run.start(ports.now());
+        RunUntil(run, ports, 600);
+        if (c.op == kOpChipStatus) {
+            EXPECT_EQ(run.outcome(), Outcome::Success) << c.name;
+            EXPECT_EQ(ports.now(), 520) << c.name << ": accepted at the poll 10 ms later";
+        } else {
+            ASSERT_GE(ports.writes().size(), 2u) << c.name;
+            EXPECT_EQ(ports.writes()[1].bytes, ReadFrame(0x41D0, 16)) << c.name;
+            EXPECT_EQ(ports.writes()[1].time, 520) << c.name << ": accepted at the poll 10 ms later";
+            EXPECT_EQ(ports.purges().back().mask, unsigned{kPurgeInput}) << c.name;
+            EXPECT_EQ(ports.purges().back().time, 510) << c.name;
+        }
+    }
+}
+
 TEST_F(ProgramRunTest, ReadReplyDataStayWithinWhatArrivedAndTheBlockSlot) {
     struct Case {
         std::uint8_t requested;
