@@ -20,6 +20,7 @@
 #include "link/program_dialog.h"
 #include "model/program_state.h"
 #include "model/tone_codec.h"
+#include "fake_ports.h"
 #include "modal_answer.h"
 #include "ui/app_settings.h"
 #include "ui/main_window.h"
@@ -31,29 +32,6 @@
 using namespace t604;
 
 namespace {
-
-class IdlePort : public SerialPort {
-public:
-    void purge(unsigned) override {}
-    std::size_t bytesWaiting() override { return 0; }
-    std::size_t read(std::span<std::uint8_t>) override { return 0; }
-    void write(std::span<const std::uint8_t>) override {}
-};
-
-// COM ports of which only the listed ones open; none of the machine's.
-class FakePorts : public PortSystem {
-public:
-    explicit FakePorts(std::set<int> present) : present_(std::move(present)) {}
-    std::string deviceName(int n) const override { return "/nonexistent/fake" + std::to_string(n); }
-    OpenResult open(int n) override {
-        if (!present_.count(n)) return {nullptr, {deviceName(n), "absent"}};
-        return {std::make_unique<IdlePort>(), {}};
-    }
-    void sleep(Millis) override {}
-
-private:
-    std::set<int> present_;
-};
 
 std::string Lines(std::initializer_list<std::string> lines, const std::string& eol = "\r\n") {
     std::string text;

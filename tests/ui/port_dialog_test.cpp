@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <set>
 
+#include "fake_ports.h"
 #include "link/communication_port_dialog.h"
 #include "link/port_selection.h"
 #include "strings/string_table.h"
@@ -14,27 +15,6 @@
 using namespace t604;
 
 namespace {
-
-class NullPort : public SerialPort {
-public:
-    void purge(unsigned) override {}
-    std::size_t bytesWaiting() override { return 0; }
-    std::size_t read(std::span<std::uint8_t>) override { return 0; }
-    void write(std::span<const std::uint8_t>) override {}
-};
-
-// COMn opens exactly when n is in `present`; devices are named /dev/fakeN.
-class ScriptedPorts : public PortSystem {
-public:
-    explicit ScriptedPorts(std::set<int> present) : present(std::move(present)) {}
-    std::string deviceName(int n) const override { return "/dev/fake" + std::to_string(n); }
-    OpenResult open(int n) override {
-        if (!present.count(n)) return {nullptr, {deviceName(n), "No such file or directory"}};
-        return {std::make_unique<NullPort>(), {}};
-    }
-    void sleep(Millis) override {}
-    std::set<int> present;
-};
 
 std::set<int> EnabledPorts(const TCommunicationPort& dialog) {
     std::set<int> enabled;
@@ -60,7 +40,7 @@ private slots:
     }
 
     void noFreePortShowsNineDisabledButtonsAndComOne() {
-        ScriptedPorts ports({});
+        FakePorts ports;
         int port = 5;
         bool autoSearch = false;
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
@@ -70,7 +50,7 @@ private slots:
     }
 
     void storedPortThatIsGoneFallsBackToComOne() {
-        ScriptedPorts ports({3, 4});
+        FakePorts ports({3, 4});
         int port = 7;
         bool autoSearch = false;
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
@@ -81,7 +61,7 @@ private slots:
     }
 
     void automaticSearchDisablesEveryPortUntilTurnedOff() {
-        ScriptedPorts ports({2, 6});
+        FakePorts ports({2, 6});
         int port = 6;
         bool autoSearch = true;
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
@@ -101,7 +81,7 @@ private slots:
     }
 
     void cancelKeepsTheAutomaticSearchChoiceButNotThePort() {
-        ScriptedPorts ports({1, 2});
+        FakePorts ports({1, 2});
         int port = 1;
         bool autoSearch = false;
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
@@ -115,7 +95,7 @@ private slots:
     }
 
     void okTakesTheCheckedPort() {
-        ScriptedPorts ports({2, 5});
+        FakePorts ports({2, 5});
         int port = 2;
         bool autoSearch = false;
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
@@ -129,13 +109,13 @@ private slots:
     }
 
     void captionsShowTheDevicesAndTheLanguage() {
-        ScriptedPorts ports({1});
+        FakePorts ports({1});
         int port = 1;
         bool autoSearch = true;
         SetTextMode(TextMode::Simplified);
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
-        QCOMPARE(dialog.rbCOM[0]->text(), QString("COM1 (/dev/fake1)"));
-        QCOMPARE(dialog.rbCOM[8]->text(), QString("COM9 (/dev/fake9)"));
+        QCOMPARE(dialog.rbCOM[0]->text(), QString("COM1 (/nonexistent/fake1)"));
+        QCOMPARE(dialog.rbCOM[8]->text(), QString("COM9 (/nonexistent/fake9)"));
         QCOMPARE(dialog.OKBtn->text(), QString::fromUtf8("确认"));
         QCOMPARE(dialog.CancelBtn->text(), QString::fromUtf8("取消"));
         QCOMPARE(dialog.cAutoSeachPort->text(), QString::fromUtf8("自动查找通讯口"));
