@@ -161,7 +161,7 @@ void ProgramRun::sendStep() {
         case 1: Send(std::span(&kIdentRequest, 1)); break;
         case 2: Send(std::span(&kAck, 1)); break;
         case 3: Agr_WriteReq_4(); break;
-        case 4: callStepFunction(OperationCode); break;
+        case 4: callStepFunction(OperationCode, ReadFromRadio); break;
         case 5: Send(std::span(&kAck, 1)); break;
     }
     if (!running()) return;  // the step function has ended the run
@@ -174,7 +174,7 @@ void ProgramRun::sendStep() {
 void ProgramRun::Agr_WriteReq_1() {
     port_->purge(kPurgeOutput | kPurgeInput);
     if (OperationCode == kOpChipStatus)
-        callStepFunction(kOpChipStatus);
+        callStepFunction(kOpChipStatus, true);  // a status read, whatever the direction set
     else
         Send(kHandshake);
 }
@@ -183,8 +183,8 @@ void ProgramRun::Agr_WriteReq_4() {
     ReadData(static_cast<std::uint16_t>(kIdentityAreaAddress + BlockOffset), 16);
 }
 
-void ProgramRun::callStepFunction(int operationCode) {
-    if (StepFunction step = stepLookup_ ? stepLookup_(operationCode, ReadFromRadio, OldRadio) : nullptr)
+void ProgramRun::callStepFunction(int operationCode, bool readFromRadio) {
+    if (StepFunction step = stepLookup_ ? stepLookup_(operationCode, readFromRadio, OldRadio) : nullptr)
         step(*this);
 }
 

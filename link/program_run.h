@@ -139,7 +139,7 @@ private:
     void sendStep();
     void Agr_WriteReq_1();
     void Agr_WriteReq_4();
-    void callStepFunction(int operationCode);
+    void callStepFunction(int operationCode, bool readFromRadio);
     void advanceProgress();
     // The receive poll (Timer_RxTimer) and its judgement per state.
     void receivePoll();

@@ -155,6 +155,27 @@ TEST_F(ProgramRunTest, SilentRadioGetsFiveHandshakesThenCommunicationFalse) {
     ExpectEndedQuietly(run, ports);
 }
 
+// The port is purged when it opens, again after the start sleep, and its
+// queues before every handshake.
+TEST_F(ProgramRunTest, PurgesAtStartAndBeforeEveryHandshake) {
+    for (bool autoSearch : {false, true}) {
+        ResetGlobals();
+        ports = FakePortSystem();
+        ports.addPort(1);
+        ProgramRun& run = makeRun(kOpConfig, true, autoSearch);
+        run.start(ports.now());
+        RunUntil(run, ports, 2000);
+        const Millis open = autoSearch ? 50 : 0;  // the search sleeps 50 ms after opening
+        const std::vector<std::pair<Millis, unsigned>> expected = {
+            {0, kPurgeAll}, {open + 500, kPurgeAll}, {open + 500, kPurgeInput | kPurgeOutput},
+            {open + 1500, kPurgeInput | kPurgeOutput}};
+        std::vector<std::pair<Millis, unsigned>> seen;
+        for (const auto& p : ports.purges()) seen.emplace_back(p.time, p.mask);
+        EXPECT_EQ(seen, expected) << "search " << autoSearch;
+        EXPECT_EQ(TimesOf(ports.writes()), (std::vector<Millis>{open + 500, open + 1500}));
+    }
+}
+
 TEST_F(ProgramRunTest, AutomaticSearchGivesEveryFreePortItsHandshakes) {
     struct Case {
         std::vector<int> freePorts;

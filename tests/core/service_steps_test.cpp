@@ -371,6 +371,18 @@ TEST_F(ServiceStepsTest, ChipStatusSendsNoHandshakeNoEndByteAndFillsTheStatusAft
     EXPECT_EQ(adjustmentData.get(adj::Offset), 300);
 }
 
+// The handshake step runs the status exchange for operation 7 whatever the
+// direction the caller set.
+TEST_F(ServiceStepsTest, ChipStatusRunsWhicheverDirectionIsSet) {
+    VirtualRadio radio(RadioVariant::A);
+    radio.setChipStatus({0x7B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    ProgramRun& r = run(radio, kOpChipStatus, false);
+    ASSERT_EQ(r.outcome(), Outcome::Success);
+    EXPECT_EQ(transcript(), Lines{"59 52"});
+    r.confirmOutcome();
+    EXPECT_EQ(adjustmentData.get(adj::CurBatt), 0x7B);
+}
+
 TEST_F(ServiceStepsTest, ChipStatusRequestIsRepeatedEverySecondUntilAStatusReplyComes) {
     VirtualRadio radio(RadioVariant::B);
     radio.addFault({RadioFault::Kind::DropReply, 1});
