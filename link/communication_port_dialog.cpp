@@ -1,6 +1,7 @@
 #include "link/communication_port_dialog.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
@@ -23,9 +24,13 @@ TCommunicationPort::TCommunicationPort(QWidget* owner, PortSystem& ports, int& P
     for (int n = 1; n <= 9; ++n) {
         auto* button = new QRadioButton(gbCOM);
         button->setObjectName(QStringLiteral("rbCOM%1").arg(n));
+        // The device's own name tells which port is which; its whole path
+        // (a long one for a link) would stretch the dialog: it is the hint.
         const QString device = QString::fromStdString(ports_.deviceName(n));
-        button->setText(device.isEmpty() ? QStringLiteral("COM%1").arg(n)
-                                         : QStringLiteral("COM%1 (%2)").arg(n).arg(device));
+        const QString deviceName = QFileInfo(device).fileName();
+        button->setText(deviceName.isEmpty() ? QStringLiteral("COM%1").arg(n)
+                                             : QStringLiteral("COM%1 (%2)").arg(n).arg(deviceName));
+        button->setToolTip(device);
         // Three columns of three: COM1..COM3 in the first.
         grid->addWidget(button, (n - 1) % 3, (n - 1) / 3);
         rbCOM[n - 1] = button;

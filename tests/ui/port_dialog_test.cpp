@@ -114,8 +114,9 @@ private slots:
         bool autoSearch = true;
         SetTextMode(TextMode::Simplified);
         TCommunicationPort dialog(nullptr, ports, port, autoSearch);
-        QCOMPARE(dialog.rbCOM[0]->text(), QString("COM1 (/nonexistent/fake1)"));
-        QCOMPARE(dialog.rbCOM[8]->text(), QString("COM9 (/nonexistent/fake9)"));
+        QCOMPARE(dialog.rbCOM[0]->text(), QString("COM1 (fake1)"));
+        QCOMPARE(dialog.rbCOM[8]->text(), QString("COM9 (fake9)"));
+        QCOMPARE(dialog.rbCOM[8]->toolTip(), QString("/nonexistent/fake9"));
         QCOMPARE(dialog.OKBtn->text(), QString::fromUtf8("确认"));
         QCOMPARE(dialog.CancelBtn->text(), QString::fromUtf8("取消"));
         QCOMPARE(dialog.cAutoSeachPort->text(), QString::fromUtf8("自动查找通讯口"));
