@@ -42,7 +42,7 @@ QToolButton* AddToolButton(QToolBar* bar, const char* image, void (TForm1::*comm
 // A box with a sunken border for a value of the information line.
 QLabel* SunkenBox(QWidget* parent, int width) {
     auto* box = new QLabel(parent);
-    box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     box->setFixedSize(width, 18);
     box->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     return box;
