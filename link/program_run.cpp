@@ -101,7 +101,7 @@ void ProgramRun::arm(TimerId id, Millis interval) {
 
 void ProgramRun::sleep(Millis ms) {
     ports_.sleep(ms);
-    now_ += ms;
+    now_ = std::max(now_ + ms, clock_ ? clock_() : now_ + ms);
 }
 
 std::optional<Millis> ProgramRun::nextDue() const {

@@ -71,6 +71,10 @@ public:
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
+    // The driver's clock, read after each blocking sleep, so that the time
+    // the port work around it took is counted too (without one, a sleep
+    // advances the run's time by exactly its length).
+    void useClock(std::function<Millis()> clock) { clock_ = std::move(clock); }
     // The Start button (ProgramStartClick).
     void start(Millis now);
     // A due timer: Tx runs the send step, Rx the receive poll, TimeOut the
@@ -177,6 +181,7 @@ private:
     int progress_ = 0;
     int currentPort_ = 0;
     Millis now_ = 0;
+    std::function<Millis()> clock_;
     std::function<void()> afterConfirm_;
     PortError lastPortError_;
 

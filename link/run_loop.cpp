@@ -20,6 +20,7 @@ Outcome DriveProgramRun(ProgramRun& run, const std::function<void(int)>& onProgr
         if (onProgress && run.running() && run.progress() != shownProgress)
             onProgress(shownProgress = run.progress());
     };
+    run.useClock(MonotonicMillis);
     run.start(MonotonicMillis());
     report();
     // A hung-up line would wake poll() without pause: after POLLHUP or

@@ -176,6 +176,25 @@ TEST_F(ProgramRunTest, PurgesAtStartAndBeforeEveryHandshake) {
     }
 }
 
+// Opening ports takes time on a real system; with a clock the run counts it,
+// so that the re-sends still come a second apart.
+TEST_F(ProgramRunTest, TimeSpentOpeningPortsCountsWithAClock) {
+    struct SlowToOpen : FakePortSystem {
+        OpenResult open(int n) override {
+            advanceTo(now() + 3);
+            return FakePortSystem::open(n);
+        }
+    };
+    SlowToOpen slow;
+    slow.addPort(1);
+    ProgramRun run(slow, kOpConfig, true, PortSettings{1, false}, ScriptedLookup);
+    run.useClock([&] { return slow.now(); });
+    run.start(slow.now());
+    RunUntil(run, slow, 3000);
+    // The scan's nine attempts and the run's own open, then the 500 ms start sleep.
+    EXPECT_EQ(TimesOf(slow.writes()), (std::vector<Millis>{530, 1530, 2530}));
+}
+
 TEST_F(ProgramRunTest, AutomaticSearchGivesEveryFreePortItsHandshakes) {
     struct Case {
         std::vector<int> freePorts;
