@@ -22,6 +22,9 @@ TProgramDialog::TProgramDialog(QWidget* owner, PortSystem& ports, PortSettings s
     : TFixedDialog(owner, 330, 112), run_(ports, operationCode, readFromRadio, settings),
       readFromRadio_(readFromRadio) {
     clock_.start();
+    // The port scan, the opens and the sleeps block the window; the run reads
+    // the clock after them so that its timers count that time too.
+    run_.useClock([this] { return now(); });
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
