@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "model/channel_settings.h"
 #include "model/config_file.h"
 #include "model/program_state.h"
 #include "model/tone_codec.h"
@@ -58,17 +59,10 @@ int main(int argc, char** argv) {
     SetDefaultData();
     CurrentBandMin = kDefaultBandMin;
     CurrentBandMax = kDefaultBandMax;
-    for (const SampleChannel& c : kChannels) {
-        ChannelRecord channel = softwareData.channel(c.number);
-        channel.setFreqRx(Hertz(c.rxMHz));
-        channel.setFreqTx(Hertz(c.txMHz));
-        channel.setSubDe(Tone(c.decode));
-        channel.setSubEn(Tone(c.encode));
-        channel.setPower(c.highPower);
-        channel.setBandwidth(c.wide);
-        channel.setSCN(c.scan);
-        softwareData.SetChannelUsed(c.number, true);
-    }
+    for (const SampleChannel& c : kChannels)
+        PutChannel(softwareData, c.number,
+                   {Hertz(c.rxMHz), Hertz(c.txMHz), Tone(c.decode), Tone(c.encode), c.highPower,
+                    c.wide, c.scan});
     const FileResult saved = SaveConfigFile(argv[1]);
     if (!saved) {
         std::fprintf(stderr, "make_sample_config: %s\n", saved.error.message().c_str());

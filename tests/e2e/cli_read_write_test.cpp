@@ -11,6 +11,7 @@
 #include "cli_runner.h"
 #include "emulator_process.h"
 #include "model/bytes.h"
+#include "model/channel_settings.h"
 #include "model/software_data.h"
 #include "tests/core/file_test_support.h"
 
@@ -31,29 +32,13 @@ SoftwareData SampleRecord() {
     rec.setDefaults();
     rec.set(sd::BandMin, 400'000'000);
     rec.set(sd::BandMax, 480'000'000);
-    struct Ch {
-        int n;
-        std::uint32_t rx, tx;
-        ToneSetting de, en;
-        bool wide, high, scan;
+    const std::pair<int, ChannelSettings> channels[] = {
+        {1, {446'006'250, 446'006'250, {670, kToneCtcss}, {670, kToneCtcss}, true, true, true}},
+        {2, {430'000'000, 438'000'000, {0x2813, kToneDcsNormal}, {0x2813, kToneDcsInverted}, true, false, false}},
+        {16, {462'562'500, 467'562'500, {}, {1000, kToneCtcss}, false, true, true}},
+        {99, {479'995'000, 400'000'000, {0x2800 + 0754, kToneDcsInverted}, {}, false, false, false}},
     };
-    const Ch channels[] = {
-        {1, 446'006'250, 446'006'250, {670, kToneCtcss}, {670, kToneCtcss}, true, true, true},
-        {2, 430'000'000, 438'000'000, {0x2813, kToneDcsNormal}, {0x2813, kToneDcsInverted}, false, true, false},
-        {16, 462'562'500, 467'562'500, {}, {1000, kToneCtcss}, true, false, true},
-        {99, 479'995'000, 400'000'000, {0x2800 + 0754, kToneDcsInverted}, {}, false, false, false},
-    };
-    for (const Ch& c : channels) {
-        ChannelRecord r = rec.channel(c.n);
-        r.setFreqRx(c.rx);
-        r.setFreqTx(c.tx);
-        r.setSubDe(c.de);
-        r.setSubEn(c.en);
-        r.setBandwidth(c.wide);
-        r.setPower(c.high);
-        r.setSCN(c.scan);
-        rec.SetChannelUsed(c.n, true);
-    }
+    for (const auto& [n, settings] : channels) PutChannel(rec, n, settings);
     rec.set(sd::SQL, 7);
     rec.set(sd::Beep, 1);
     return rec;
@@ -71,14 +56,7 @@ void ExpectSameChannels(const SoftwareData& want, const SoftwareData& got, int u
     for (int n = 1; n <= upTo; ++n) {
         ASSERT_EQ(got.IsChannelUsed(n), want.IsChannelUsed(n)) << "channel " << n;
         if (!want.IsChannelUsed(n)) continue;
-        ConstChannelRecord w = want.channel(n), g = got.channel(n);
-        EXPECT_EQ(g.FreqRx(), w.FreqRx()) << n;
-        EXPECT_EQ(g.FreqTx(), w.FreqTx()) << n;
-        EXPECT_EQ(g.SubDe(), w.SubDe()) << n;
-        EXPECT_EQ(g.SubEn(), w.SubEn()) << n;
-        EXPECT_EQ(g.Bandwidth(), w.Bandwidth()) << n;
-        EXPECT_EQ(g.Power(), w.Power()) << n;
-        EXPECT_EQ(g.SCN(), w.SCN()) << n;
+        EXPECT_EQ(ChannelSettingsOf(got, n), ChannelSettingsOf(want, n)) << "channel " << n;
     }
 }
 

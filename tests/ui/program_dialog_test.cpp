@@ -20,6 +20,7 @@
 #include "link/posix_serial_port.h"
 #include "link/program_dialog.h"
 #include "link/radio_image.h"
+#include "model/channel_settings.h"
 #include "model/program_state.h"
 #include "strings/string_table.h"
 #include "ui/user_warn_dlg.h"
@@ -106,32 +107,16 @@ DialogUse UseProgramDialog(PortSystem& ports, PortSettings settings, bool readFr
     return use;
 }
 
-struct SampleChannel {
-    int number;
-    std::uint32_t rx, tx;
-    ToneSetting decode, encode;
-    bool highPower, wide, scan;
-};
-
-const SampleChannel kChannels[] = {
-    {1, 430'125'000, 430'125'000, {}, {}, true, true, true},
-    {2, 439'500'000, 431'900'000, {885, kToneCtcss}, {885, kToneCtcss}, true, false, false},
-    {7, 446'006'250, 446'006'250, {0x2800 + 023, kToneDcsNormal}, {0x2800 + 023, kToneDcsNormal},
-     false, false, true},
+// Channel number, then what the grid shows of it.
+const std::pair<int, ChannelSettings> kChannels[] = {
+    {1, {430'125'000, 430'125'000, {}, {}, true, true, true}},
+    {2, {439'500'000, 431'900'000, {885, kToneCtcss}, {885, kToneCtcss}, true, false, false}},
+    {7, {446'006'250, 446'006'250, {0x2800 + 023, kToneDcsNormal}, {0x2800 + 023, kToneDcsNormal},
+         false, false, true}},
 };
 
 void PutSampleChannels() {
-    for (const SampleChannel& c : kChannels) {
-        ChannelRecord channel = softwareData.channel(c.number);
-        channel.setFreqRx(c.rx);
-        channel.setFreqTx(c.tx);
-        channel.setSubDe(c.decode);
-        channel.setSubEn(c.encode);
-        channel.setPower(c.highPower);
-        channel.setBandwidth(c.wide);
-        channel.setSCN(c.scan);
-        softwareData.SetChannelUsed(c.number, true);
-    }
+    for (const auto& [n, settings] : kChannels) PutChannel(softwareData, n, settings);
 }
 
 int UsedChannels(const SoftwareData& record) {
@@ -180,16 +165,9 @@ private slots:
         QVERIFY(read.callbackAfterConfirm);
 
         QCOMPARE(UsedChannels(softwareData), int(std::size(kChannels)));
-        for (const SampleChannel& c : kChannels) {
-            const ConstChannelRecord channel = std::as_const(softwareData).channel(c.number);
-            QVERIFY(softwareData.IsChannelUsed(c.number));
-            QCOMPARE(channel.FreqRx(), c.rx);
-            QCOMPARE(channel.FreqTx(), c.tx);
-            QVERIFY(channel.SubDe() == c.decode);
-            QVERIFY(channel.SubEn() == c.encode);
-            QCOMPARE(channel.Power(), c.highPower);
-            QCOMPARE(channel.Bandwidth(), c.wide);
-            QCOMPARE(channel.SCN(), c.scan);
+        for (const auto& [n, settings] : kChannels) {
+            QVERIFY(softwareData.IsChannelUsed(n));
+            QVERIFY2(ChannelSettingsOf(softwareData, n) == settings, qPrintable(QString::number(n)));
         }
     }
 
