@@ -5,7 +5,7 @@
 set -eu
 
 PACKAGES="cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev \
-libbenchmark-dev qt6-base-dev qt6-qpa-plugins libgl-dev fonts-wqy-microhei"
+qt6-base-dev qt6-qpa-plugins libgl-dev fonts-wqy-microhei"
 
 missing=""
 for p in $PACKAGES; do
