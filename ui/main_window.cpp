@@ -43,19 +43,17 @@ void SaveSettings(const IniFile& ini, const QString& path) {
 }  // namespace
 
 TForm1::TForm1(MainWindowEnvironment environment)
-    : settingsPath_(environment.settingsPath.isEmpty() ? SettingsFilePath() : environment.settingsPath),
-      makePortSystem_(environment.makePortSystem ? std::move(environment.makePortSystem) : PosixPorts) {
+    : settingsPath_(environment.settingsPath.isEmpty() ? SettingsFilePath() : environment.settingsPath) {
     setFont(WindowFont());
     BuildMenus();
     BuildToolBar();
     BuildPages();
 
-    readOrCreateSettings();
+    readOrCreateSettings(environment.makePortSystem ? environment.makePortSystem : PosixPorts);
     SetDefaultAllData();
 
     bHide->setGeometry(0, 0, 1, 1);
     bHide->raise();
-    ShowCurrentBand();
     SetUpChannelGrid();
     FillToneList();
     SetUpAddrBookGrid();
@@ -71,14 +69,14 @@ TForm1::TForm1(MainWindowEnvironment environment)
 
 TForm1::~TForm1() { FormDestroy(); }
 
-void TForm1::readOrCreateSettings() {
+void TForm1::readOrCreateSettings(const PortSystemFactory& makePortSystem) {
     std::optional<IniFile> ini = IniFile::load(settingsPath_.toStdString());
     appSettings = ini ? AppSettings{} : FirstStartSettings();
     BandRange band = DefaultBandTable[3];
     if (ini) ReadSettings(*ini, appSettings, band);
     CurrentBandMin = band.min;
     CurrentBandMax = band.max;
-    ports_ = makePortSystem_(appSettings.portDevices);
+    ports_ = makePortSystem(appSettings.portDevices);
     if (ini) {
         ScanComPorts(*ports_);
         appSettings.Port = PortAfterScan(appSettings.Port, FoundPorts);
@@ -94,10 +92,8 @@ void TForm1::FormDestroy() {
         SaveSettings(NewSettingsFile(appSettings, band), settingsPath_);
         return;
     }
-    for (int row = 0; row < kChannelGridRows; ++row) appSettings.ChSG_Row[row] = StringGrid1->RowHeights(row);
-    for (int col = 0; col < kChannelGridColumns; ++col) appSettings.ChSG_Col[col] = StringGrid1->ColWidths(col);
-    for (int row = 0; row < kAddrBookGridRows; ++row) appSettings.DtmfAbSG_Row[row] = sgD_AddrBook->RowHeights(row);
-    for (int col = 0; col < kAddrBookGridColumns; ++col) appSettings.DtmfAbSG_Col[col] = sgD_AddrBook->ColWidths(col);
+    StringGrid1->storeSizes(appSettings.ChSG_Row, appSettings.ChSG_Col);
+    sgD_AddrBook->storeSizes(appSettings.DtmfAbSG_Row, appSettings.DtmfAbSG_Col);
     UpdateSettingsFile(*ini, appSettings, band);
     SaveSettings(*ini, settingsPath_);
 }

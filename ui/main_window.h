@@ -32,13 +32,16 @@ class QToolBar;
 class QToolButton;
 class TStringGrid;
 
+// The ports COM1..COM9, given the devices named in the settings file's
+// [ports] section.
+using PortSystemFactory =
+    std::function<std::unique_ptr<t604::PortSystem>(const std::map<int, std::string>& devices)>;
+
 // What the window takes from outside. Tests give a settings file in a
 // temporary folder and ports that do not exist.
 struct MainWindowEnvironment {
-    QString settingsPath;  // empty: SettingsFilePath()
-    // The ports COM1..COM9, given the devices named in the settings file's
-    // [ports] section; empty: the POSIX port layer.
-    std::function<std::unique_ptr<t604::PortSystem>(const std::map<int, std::string>& devices)> makePortSystem;
+    QString settingsPath;              // empty: SettingsFilePath()
+    PortSystemFactory makePortSystem;  // empty: the POSIX port layer
 };
 
 class TForm1 : public QMainWindow {
@@ -59,7 +62,6 @@ public:
     void StringGridUpdataRow(int row);
     void StringGridCleanRow(int row);
 
-    const QString& settingsPath() const { return settingsPath_; }
     t604::PortSystem& ports() { return *ports_; }
 
     // Menus.
@@ -156,7 +158,7 @@ private:
     enum class SaveOutcome { Saved, Cancelled, Failed };
 
     // Start-up.
-    void readOrCreateSettings();
+    void readOrCreateSettings(const PortSystemFactory& makePortSystem);
     void BuildMenus();
     void BuildToolBar();
     void BuildPages();
@@ -186,5 +188,4 @@ private:
 
     QString settingsPath_;
     std::unique_ptr<t604::PortSystem> ports_;
-    std::function<std::unique_ptr<t604::PortSystem>(const std::map<int, std::string>&)> makePortSystem_;
 };

@@ -204,16 +204,13 @@ void TForm1::BuildOptionPage() {
 }
 
 void TForm1::SetUpChannelGrid() {
-    for (int row = 0; row < kChannelGridRows; ++row) StringGrid1->setRowHeights(row, appSettings.ChSG_Row[row]);
-    for (int col = 0; col < kChannelGridColumns; ++col) StringGrid1->setColWidths(col, appSettings.ChSG_Col[col]);
+    StringGrid1->setSizes(appSettings.ChSG_Row, appSettings.ChSG_Col);
     for (int row = 1; row < kChannelGridRows; ++row)
         StringGrid1->setCells(0, row, QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')));
 }
 
 void TForm1::SetUpAddrBookGrid() {
-    for (int row = 0; row < kAddrBookGridRows; ++row) sgD_AddrBook->setRowHeights(row, appSettings.DtmfAbSG_Row[row]);
-    for (int col = 0; col < kAddrBookGridColumns; ++col)
-        sgD_AddrBook->setColWidths(col, appSettings.DtmfAbSG_Col[col]);
+    sgD_AddrBook->setSizes(appSettings.DtmfAbSG_Row, appSettings.DtmfAbSG_Col);
     for (int row = 1; row < kAddrBookGridRows; ++row) sgD_AddrBook->setCells(0, row, QString::number(row));
 }
 

@@ -146,4 +146,14 @@ void TStringGrid::setColWidths(int col, int width) {
         setColumnWidth(col - 1, width);
 }
 
+void TStringGrid::setSizes(std::span<const int> rowHeights, std::span<const int> colWidths) {
+    for (std::size_t row = 0; row < rowHeights.size(); ++row) setRowHeights(static_cast<int>(row), rowHeights[row]);
+    for (std::size_t col = 0; col < colWidths.size(); ++col) setColWidths(static_cast<int>(col), colWidths[col]);
+}
+
+void TStringGrid::storeSizes(std::span<int> rowHeights, std::span<int> colWidths) const {
+    for (std::size_t row = 0; row < rowHeights.size(); ++row) rowHeights[row] = RowHeights(static_cast<int>(row));
+    for (std::size_t col = 0; col < colWidths.size(); ++col) colWidths[col] = ColWidths(static_cast<int>(col));
+}
+
 void TStringGrid::setCurrentGridCell(int col, int row) { setCurrentCell(row - 1, col - 1); }

@@ -9,6 +9,7 @@
 // The corner where both meet shows cell (0, 0).
 
 #include <QTableWidget>
+#include <span>
 
 class TStringGrid : public QTableWidget {
     Q_OBJECT
@@ -26,6 +27,9 @@ public:
     void setRowHeights(int row, int height);
     int ColWidths(int col) const;
     void setColWidths(int col, int width);
+    // Every row height and column width at once, row 0 and column 0 first.
+    void setSizes(std::span<const int> rowHeights, std::span<const int> colWidths);
+    void storeSizes(std::span<int> rowHeights, std::span<int> colWidths) const;
 
     // Makes the cell at (col, row) of the channel area current.
     void setCurrentGridCell(int col, int row);

@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 
 namespace {
 
@@ -30,24 +31,26 @@ void save(const char* name, const std::function<void(QPainter&)>& draw) {
     if (!image.save(name)) std::fprintf(stderr, "cannot write %s\n", name);
 }
 
+// Straight lines through the points; closed back to the first one unless told.
+QPainterPath lines(std::initializer_list<QPointF> points, bool closed = true) {
+    QPainterPath path;
+    for (const QPointF& point : points) {
+        if (path.elementCount() == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+    }
+    if (closed) path.closeSubpath();
+    return path;
+}
+
 // A sheet of paper with a folded corner.
 void page(QPainter& p) {
-    QPainterPath sheet;
-    sheet.moveTo(4.5, 2.5);
-    sheet.lineTo(14.5, 2.5);
-    sheet.lineTo(19.5, 7.5);
-    sheet.lineTo(19.5, 21.5);
-    sheet.lineTo(4.5, 21.5);
-    sheet.closeSubpath();
     p.setPen(QPen(kOutline, 1));
     p.setBrush(Qt::white);
-    p.drawPath(sheet);
-    QPainterPath fold;
-    fold.moveTo(14.5, 2.5);
-    fold.lineTo(14.5, 7.5);
-    fold.lineTo(19.5, 7.5);
+    p.drawPath(lines({{4.5, 2.5}, {14.5, 2.5}, {19.5, 7.5}, {19.5, 21.5}, {4.5, 21.5}}));
     p.setBrush(QColor(220, 220, 225));
-    p.drawPath(fold);
+    p.drawPath(lines({{14.5, 2.5}, {14.5, 7.5}, {19.5, 7.5}}, false));
     p.setPen(QPen(QColor(170, 175, 185), 1));
     for (double y : {11.5, 14.5, 17.5}) p.drawLine(QPointF(7, y), QPointF(17, y));
 }
@@ -66,39 +69,18 @@ void newImage(QPainter& p) {
 void openImage(QPainter& p) {
     p.setPen(QPen(QColor(150, 110, 20), 1));
     // Back of the folder with its tab.
-    QPainterPath back;
-    back.moveTo(2.5, 5.5);
-    back.lineTo(8.5, 5.5);
-    back.lineTo(10.5, 7.5);
-    back.lineTo(19.5, 7.5);
-    back.lineTo(19.5, 19.5);
-    back.lineTo(2.5, 19.5);
-    back.closeSubpath();
     p.setBrush(QColor(230, 180, 60));
-    p.drawPath(back);
+    p.drawPath(lines({{2.5, 5.5}, {8.5, 5.5}, {10.5, 7.5}, {19.5, 7.5}, {19.5, 19.5}, {2.5, 19.5}}));
     // The opened front, tilted.
-    QPainterPath front;
-    front.moveTo(5.5, 11.5);
-    front.lineTo(22.5, 11.5);
-    front.lineTo(19.5, 19.5);
-    front.lineTo(2.5, 19.5);
-    front.closeSubpath();
     p.setBrush(QColor(250, 210, 90));
-    p.drawPath(front);
+    p.drawPath(lines({{5.5, 11.5}, {22.5, 11.5}, {19.5, 19.5}, {2.5, 19.5}}));
 }
 
 void saveImage(QPainter& p) {
     // A floppy disk.
-    QPainterPath disk;
-    disk.moveTo(3.5, 3.5);
-    disk.lineTo(18.5, 3.5);
-    disk.lineTo(20.5, 5.5);
-    disk.lineTo(20.5, 20.5);
-    disk.lineTo(3.5, 20.5);
-    disk.closeSubpath();
     p.setPen(QPen(QColor(20, 50, 110), 1));
     p.setBrush(QColor(50, 100, 190));
-    p.drawPath(disk);
+    p.drawPath(lines({{3.5, 3.5}, {18.5, 3.5}, {20.5, 5.5}, {20.5, 20.5}, {3.5, 20.5}}));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(210, 215, 225));
     p.drawRect(QRectF(7, 4, 10, 6));           // shutter
@@ -126,30 +108,13 @@ void radio(QPainter& p) {
         for (double x : {15.0, 17.5, 20.0}) p.drawRect(QRectF(x, y, 1.5, 1.5));
 }
 
-// A thick arrow along the middle, pointing left or right.
+// A thick arrow along the middle, pointing left or right: the left one is
+// the right one mirrored about x = 6.5.
 void arrow(QPainter& p, bool pointsRight, const QColor& color) {
-    QPainterPath a;
-    if (pointsRight) {
-        a.moveTo(1, 10);
-        a.lineTo(6, 10);
-        a.lineTo(6, 6);
-        a.lineTo(12, 13);
-        a.lineTo(6, 20);
-        a.lineTo(6, 16);
-        a.lineTo(1, 16);
-    } else {
-        a.moveTo(12, 10);
-        a.lineTo(7, 10);
-        a.lineTo(7, 6);
-        a.lineTo(1, 13);
-        a.lineTo(7, 20);
-        a.lineTo(7, 16);
-        a.lineTo(12, 16);
-    }
-    a.closeSubpath();
+    auto x = [pointsRight](double right) { return pointsRight ? right : 13 - right; };
     p.setPen(QPen(color.darker(150), 1));
     p.setBrush(color);
-    p.drawPath(a);
+    p.drawPath(lines({{x(1), 10}, {x(6), 10}, {x(6), 6}, {x(12), 13}, {x(6), 20}, {x(6), 16}, {x(1), 16}}));
 }
 
 void readImage(QPainter& p) {
