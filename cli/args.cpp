@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "cli/command.h"
+#include "model/program_state.h"
 
 namespace t604::cli {
 
@@ -64,7 +65,10 @@ bool parseHz(std::string_view s, std::uint32_t& out) {
 }
 }  // namespace
 
-BandArg ParseBand(const std::string& text) {
+BandArg BandOption(const Args& args) {
+    const std::optional<std::string> given = args.value("--band");
+    if (!given) return {kDefaultBandMin, kDefaultBandMax};
+    const std::string& text = *given;
     auto dash = text.find('-');
     BandArg band{};
     if (dash == std::string::npos || !parseHz(std::string_view(text).substr(0, dash), band.min) ||

@@ -2,7 +2,6 @@
 // adjustment file, or an adjustment file written into the radio (alone, or
 // together with the settings of a configuration file).
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -39,22 +38,17 @@ constexpr std::string_view kUsageHead =
     "  --config FILE.Cvf  the configuration file whose options go along\n";
 
 const std::string kUsage = std::string(kUsageHead) + kLinkOptionsHelp;
-constexpr std::string_view kDefaultBand = "400000000-480000000";
 
 // The band and the defaults of both records for it.
 void StartFromDefaults(const Args& args) {
-    const BandArg band = ParseBand(args.value("--band").value_or(std::string(kDefaultBand)));
+    const BandArg band = BandOption(args);
     CurrentBandMin = band.min;
     CurrentBandMax = band.max;
     SetDefaultAllData();
 }
 
 bool LoadAdjustment(const std::string& path) {
-    if (FileResult loaded = LoadAdjustmentFile(path); !loaded) {
-        std::fprintf(stderr, "t604-cli calibration: cannot read %s\n", loaded.error.message().c_str());
-        return false;
-    }
-    return true;
+    return FileSucceeded("calibration", "read", LoadAdjustmentFile(path));
 }
 
 int ReadCalibration(const std::vector<std::string>& argv) {
@@ -67,13 +61,7 @@ int ReadCalibration(const std::vector<std::string>& argv) {
     StartFromDefaults(args);
     if (!CanWriteOutput("calibration", output)) return kExitFileError;
 
-    const Outcome outcome = RunOnRadio(link, kOpAdjustment, true);
-    if (outcome != Outcome::Success) return ExitCodeFor(outcome);
-    if (FileResult saved = SaveAdjustmentFile(output); !saved) {
-        std::fprintf(stderr, "t604-cli calibration: cannot save %s\n", saved.error.message().c_str());
-        return kExitFileError;
-    }
-    return kExitOk;
+    return SaveAfterRead("calibration", RunOnRadio(link, kOpAdjustment, true), output, SaveAdjustmentFile);
 }
 
 int WriteCalibration(const std::vector<std::string>& argv) {
@@ -96,10 +84,7 @@ int WriteAll(const std::vector<std::string>& argv) {
     const LinkOptions link = ReadLinkOptions(args);
 
     SetDefaultAllData();
-    if (FileResult loaded = LoadConfigFile(config); !loaded) {
-        std::fprintf(stderr, "t604-cli calibration: cannot read %s\n", loaded.error.message().c_str());
-        return kExitFileError;
-    }
+    if (!FileSucceeded("calibration", "read", LoadConfigFile(config))) return kExitFileError;
     if (!LoadAdjustment(args.positional()[0])) return kExitFileError;
     return ExitCodeFor(RunOnRadio(link, kOpAllWrite, false));
 }

@@ -46,14 +46,7 @@ int RunChipStatus(const std::vector<std::string>& argv) {
     SetDefaultAllData();
 
     const Outcome outcome = RunOnRadio(link, kOpChipStatus, true, PrintStatus);
-    if (outcome != Outcome::Success) return ExitCodeFor(outcome);
-    if (output) {
-        if (FileResult saved = SaveAdjustmentFile(*output); !saved) {
-            std::fprintf(stderr, "t604-cli chip-status: cannot save %s\n", saved.error.message().c_str());
-            return kExitFileError;
-        }
-    }
-    return kExitOk;
+    return output ? SaveAfterRead("chip-status", outcome, *output, SaveAdjustmentFile) : ExitCodeFor(outcome);
 }
 
 const CommandRegistration kRegistration{

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/output_check.h"
 #include "cli/record_report.h"
 #include "model/config_file.h"
 #include "model/program_state.h"
@@ -33,11 +34,7 @@ int RunInfo(const std::vector<std::string>& argv) {
     CurrentBandMin = kDefaultBandMin;
     CurrentBandMax = kDefaultBandMax;
     SetDefaultData();
-    FileResult loaded = LoadConfigFile(path);
-    if (!loaded) {
-        std::fprintf(stderr, "t604-cli info: cannot read %s\n", loaded.error.message().c_str());
-        return kExitFileError;
-    }
+    if (!FileSucceeded("info", "read", LoadConfigFile(path))) return kExitFileError;
 
     RecordReport report = BuildRecordReport(softwareData, CurrentBandMin, CurrentBandMax, LastWriteTime);
     const std::string out = args.has("--json") ? ReportJson(report) : ReportText(report);

@@ -1,10 +1,10 @@
 // t604-cli new: a configuration file holding the defaults for a band.
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/output_check.h"
 #include "model/config_file.h"
 #include "model/program_state.h"
 
@@ -24,17 +24,12 @@ int RunNew(const std::vector<std::string>& argv) {
     Args args(argv, {}, {"-o", "--band"});
     args.expectPositional(0, "");
     const std::string path = args.required("-o");
-    const BandArg band = ParseBand(args.value("--band").value_or("400000000-480000000"));
+    const BandArg band = BandOption(args);
 
     CurrentBandMin = band.min;
     CurrentBandMax = band.max;
     SetDefaultData();
-    FileResult saved = SaveConfigFile(path);
-    if (!saved) {
-        std::fprintf(stderr, "t604-cli new: cannot write %s\n", saved.error.message().c_str());
-        return kExitFileError;
-    }
-    return kExitOk;
+    return FileSucceeded("new", "write", SaveConfigFile(path)) ? kExitOk : kExitFileError;
 }
 
 const CommandRegistration kNew{{"new", "write a configuration file with the defaults", kUsage, RunNew}};

@@ -1,7 +1,5 @@
 // t604-cli read: the radio's configuration into a configuration file.
 
-#include <cstdio>
-
 #include "cli/command.h"
 #include "cli/link_options.h"
 #include "cli/output_check.h"
@@ -35,19 +33,9 @@ int Read(const std::vector<std::string>& argv) {
 
     SetDefaultAllData();
     if (auto base = args.value("--base")) {
-        if (FileResult loaded = LoadConfigFile(*base); !loaded) {
-            std::fprintf(stderr, "t604-cli read: cannot read %s\n", loaded.error.message().c_str());
-            return kExitFileError;
-        }
+        if (!FileSucceeded("read", "read", LoadConfigFile(*base))) return kExitFileError;
     }
-
-    const Outcome outcome = RunOnRadio(link, kOpConfig, true);
-    if (outcome != Outcome::Success) return ExitCodeFor(outcome);
-    if (FileResult saved = SaveConfigFile(output); !saved) {
-        std::fprintf(stderr, "t604-cli read: cannot save %s\n", saved.error.message().c_str());
-        return kExitFileError;
-    }
-    return kExitOk;
+    return SaveAfterRead("read", RunOnRadio(link, kOpConfig, true), output, SaveConfigFile);
 }
 
 const CommandRegistration kRegistration{{"read", "read the radio into a configuration file", kUsage, Read}};

@@ -1,9 +1,8 @@
 // t604-cli write: a configuration file into the radio.
 
-#include <cstdio>
-
 #include "cli/command.h"
 #include "cli/link_options.h"
+#include "cli/output_check.h"
 #include "model/config_file.h"
 #include "model/program_state.h"
 
@@ -25,10 +24,7 @@ int Write(const std::vector<std::string>& argv) {
     const LinkOptions link = ReadLinkOptions(args);
 
     SetDefaultAllData();
-    if (FileResult loaded = LoadConfigFile(args.positional()[0]); !loaded) {
-        std::fprintf(stderr, "t604-cli write: cannot read %s\n", loaded.error.message().c_str());
-        return kExitFileError;
-    }
+    if (!FileSucceeded("write", "read", LoadConfigFile(args.positional()[0]))) return kExitFileError;
     return ExitCodeFor(RunOnRadio(link, kOpConfig, false));
 }
 

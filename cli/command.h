@@ -2,6 +2,7 @@
 // t604-cli commands. Each command lives in its own file and registers itself
 // with a static CommandRegistration.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -46,11 +47,13 @@ private:
     std::vector<std::string> positional_;
 };
 
-// "MIN-MAX" in hertz.
+// "--band MIN-MAX" in hertz.
 struct BandArg {
     std::uint32_t min, max;
 };
-BandArg ParseBand(const std::string& text);  // throws UsageError
+// The band of --band, or the default band 400000000-480000000 without it;
+// throws UsageError.
+BandArg BandOption(const Args& args);
 
 struct Command {
     std::string_view name;

@@ -5,6 +5,7 @@
 
 namespace t604::cli {
 
+namespace {
 std::string JsonQuote(std::string_view bytes) {
     std::string out = "\"";
     for (char c : bytes) {
@@ -26,6 +27,7 @@ std::string JsonQuote(std::string_view bytes) {
     }
     return out + "\"";
 }
+}  // namespace
 
 void JsonWriter::beforeValue() {
     if (afterKey_) {

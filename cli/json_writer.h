@@ -9,11 +9,6 @@
 
 namespace t604::cli {
 
-// A JSON string literal. Record texts are bytes, not UTF-8: every byte
-// outside printable ASCII is written as \u00XX (read as Latin-1), so the
-// output is valid JSON whatever a file holds.
-std::string JsonQuote(std::string_view bytes);
-
 class JsonWriter {
 public:
     void beginObject();
@@ -22,6 +17,9 @@ public:
     void endArray();
     // Inside an object: the key of the next value.
     void key(std::string_view name);
+    // Record texts are bytes, not UTF-8: every byte outside printable ASCII
+    // is written as \u00XX (read as Latin-1), so the output is valid JSON
+    // whatever a file holds.
     void string(std::string_view value);
     void number(std::uint64_t value);
     void null();

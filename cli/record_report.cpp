@@ -7,6 +7,7 @@
 #include "cli/option_meaning.h"
 #include "model/freq_codec.h"
 #include "model/tone_codec.h"
+#include "strings/string_table.h"
 
 namespace t604::cli {
 
@@ -23,6 +24,9 @@ ReportValue dateValue(const ProgrammingDate& d) {
     return text(buf);
 }
 
+// The grid's texts, always in English.
+std::string gridText(int row) { return std::string(FetchText(MainStrings, row, TextMode::English)); }
+
 ChannelRow channelRow(int n, const ConstChannelRecord& c) {
     char number[4];
     std::snprintf(number, sizeof number, "%02d", n);
@@ -31,10 +35,10 @@ ChannelRow channelRow(int n, const ConstChannelRecord& c) {
             FreqToText(c.FreqTx()),
             ToneToText(c.SubDe()),
             ToneToText(c.SubEn()),
-            c.Power() ? "High" : "Low",
-            c.Bandwidth() ? "Wide" : "Narrow",
-            c.SCN() ? "ADD" : "DEL",
-            c.BUS() != 0 ? "CAT" : "OFF"};
+            gridText(c.Power() ? 26 : 27),
+            gridText(c.Bandwidth() ? 28 : 29),
+            gridText(c.SCN() ? 30 : 31),
+            gridText(c.BUS() != 0 ? 33 : 32)};  // either busy-lock bit means carrier lock-out
 }
 
 bool isDtmfCode(const Field& f) { return f.size == 11; }
@@ -84,7 +88,7 @@ void appendPadded(std::string& out, std::string_view s, std::size_t width) {
 void appendTable(std::string& out, const ReportSection& section) {
     std::array<std::size_t, std::size(kChannelColumns)> widths{};
     for (std::size_t i = 0; i < widths.size(); ++i) {
-        widths[i] = kChannelColumns[i].title.size();
+        widths[i] = gridText(kChannelColumns[i].titleRow).size();
         for (const ChannelRow& row : section.rows) widths[i] = std::max(widths[i], row[i].size());
     }
     auto appendLine = [&](auto cell) {
@@ -95,7 +99,7 @@ void appendTable(std::string& out, const ReportSection& section) {
         }
         out += line + "\n";
     };
-    appendLine([](std::size_t i) { return kChannelColumns[i].title; });
+    appendLine([](std::size_t i) { return FetchText(MainStrings, kChannelColumns[i].titleRow, TextMode::English); });
     for (const ChannelRow& row : section.rows) appendLine([&row](std::size_t i) { return std::string_view(row[i]); });
 }
 

@@ -28,13 +28,13 @@ struct ReportItem {
 };
 
 struct ChannelColumn {
-    std::string_view key, title;
+    std::string_view key;
+    int titleRow;  // of MainStrings
 };
 // The columns of the channel grid, in its order and with its titles.
 inline constexpr ChannelColumn kChannelColumns[] = {
-    {"number", "NO."},         {"rx", "RX Freq."},     {"tx", "TX Freq."},
-    {"decode", "QT/DQT Dec"},  {"encode", "QT/DQT Enc"}, {"power", "TX Power"},
-    {"bandwidth", "Bandwidth"}, {"scan", "SCN"},        {"busyLock", "Busy Inhibit"},
+    {"number", 15},   {"rx", 16},        {"tx", 17},   {"decode", 18},   {"encode", 19},
+    {"power", 20},    {"bandwidth", 21}, {"scan", 22}, {"busyLock", 23},
 };
 using ChannelRow = std::array<std::string, std::size(kChannelColumns)>;
 
