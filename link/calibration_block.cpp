@@ -118,11 +118,7 @@ void GetAdjustmentData(bool variantB) {
                                static_cast<std::uint8_t>(adjustmentData.get(f.L)),
                                static_cast<std::uint8_t>(adjustmentData.get(f.Tune))};
         CalibrationTable.points[i] = point;
-        std::uint8_t* p = At(Points) + kPointSize * i;
-        put_u16be(p, point.MHz);
-        p[2] = point.PowerHigh;
-        p[3] = point.PowerLow;
-        p[4] = point.Tune;
+        WriteCalibrationPoint(At(Points) + kCalibrationPointSize * i, point);
     }
     CopyToBlock(SquelchWide, std::span(adj::kSqOffset, SquelchWide.size));
     CopyToBlock(SquelchNarrow, std::span(adj::kSqOffsetNar, SquelchNarrow.size));
@@ -163,11 +159,12 @@ void SetAdjustmentData(Block block, bool variantB) {
     using namespace calblock;
     for (std::size_t i = 0; i < std::size(adj::kFreqPoints); ++i) {
         const adj::FreqPoint& f = adj::kFreqPoints[i];
-        const std::uint8_t* p = block.data() + Points.offset + kPointSize * i;
-        adjustmentData.set(f.Freq, get_u16be(p));
-        adjustmentData.set(f.H, p[2]);
-        adjustmentData.set(f.L, p[3]);
-        adjustmentData.set(f.Tune, p[4]);
+        const CalibrationPoint point =
+            ReadCalibrationPoint(block.data() + Points.offset + kCalibrationPointSize * i);
+        adjustmentData.set(f.Freq, point.MHz);
+        adjustmentData.set(f.H, point.PowerHigh);
+        adjustmentData.set(f.L, point.PowerLow);
+        adjustmentData.set(f.Tune, point.Tune);
     }
     CopyFromBlock(block, SquelchWide, std::span(adj::kSqOffset, SquelchWide.size));
     CopyFromBlock(block, SquelchNarrow, std::span(adj::kSqOffsetNar, SquelchNarrow.size));

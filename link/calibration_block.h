@@ -23,8 +23,7 @@ inline std::array<std::uint8_t, kCalibrationBlockSize> CalibrationBlock{};
 // Block layout, offsets inside the block.
 namespace calblock {
 // Five points of 5 bytes: MHz (16-bit), high power, low power, tune.
-inline constexpr Field Points{"Points", 0, 25};
-inline constexpr std::size_t kPointSize = 5;
+inline constexpr Field Points{"Points", 0, 5 * kCalibrationPointSize};
 inline constexpr Field SquelchLevels{"SquelchLevelTable", 25, 10};
 inline constexpr Field SquelchLevelsLower{"SquelchLevelTable-2", 35, 10};
 inline constexpr Field VoxLevels{"VoxLevelTable", 45, 10};

@@ -15,27 +15,8 @@ namespace {
 
 std::uint8_t* ImageAt(const Field& f) { return RadioImage.data() + f.offset; }
 
-// Big-endian value of a 1-, 2- or 4-byte field of the image.
-std::uint32_t GetImage(const Field& f) {
-    const std::uint8_t* p = ImageAt(f);
-    switch (f.size) {
-        case 1: return p[0];
-        case 2: return get_u16be(p);
-        case 4: return get_u32be(p);
-    }
-    assert(!"image field that is not a number");
-    return 0;
-}
-
-void PutImage(const Field& f, std::uint32_t value) {
-    std::uint8_t* p = ImageAt(f);
-    switch (f.size) {
-        case 1: p[0] = static_cast<std::uint8_t>(value); return;
-        case 2: put_u16be(p, static_cast<std::uint16_t>(value)); return;
-        case 4: put_u32be(p, value); return;
-    }
-    assert(!"image field that is not a number");
-}
+std::uint32_t GetImage(const Field& f) { return GetFieldValue(RadioImage.data(), f, ByteOrder::Big); }
+void PutImage(const Field& f, std::uint32_t value) { SetFieldValue(RadioImage.data(), f, value, ByteOrder::Big); }
 
 // Options the radio keeps as the record does (only the byte order differs).
 constexpr SettingPair kPlainSettings[] = {
@@ -271,11 +252,20 @@ ProgrammingDate LocalProgrammingDate(std::chrono::system_clock::time_point when)
             static_cast<std::uint8_t>(local.tm_hour), static_cast<std::uint8_t>(local.tm_min)};
 }
 
+CalibrationPoint ReadCalibrationPoint(const std::uint8_t* p) { return {get_u16be(p), p[2], p[3], p[4]}; }
+
+void WriteCalibrationPoint(std::uint8_t* p, const CalibrationPoint& point) {
+    put_u16be(p, point.MHz);
+    p[2] = point.PowerHigh;
+    p[3] = point.PowerLow;
+    p[4] = point.Tune;
+}
+
 void AnalyseTmpAdjustmentData() {
     const std::uint8_t* p = ImageAt(radio::CalibrationPoints);
     for (auto& point : CalibrationTable.points) {
-        point = {get_u16be(p), p[2], p[3], p[4]};
-        p += 5;
+        point = ReadCalibrationPoint(p);
+        p += kCalibrationPointSize;
     }
     std::copy_n(ImageAt(radio::SquelchWide), radio::SquelchWide.size,
                 CalibrationTable.SquelchWide.begin());

@@ -133,6 +133,11 @@ struct CalibrationPoint {
     std::uint16_t MHz = 0;
     std::uint8_t PowerHigh = 0, PowerLow = 0, Tune = 0;
 };
+// A point as the calibration block keeps it: MHz (16-bit), PowerHigh,
+// PowerLow, Tune.
+inline constexpr std::size_t kCalibrationPointSize = 5;
+CalibrationPoint ReadCalibrationPoint(const std::uint8_t* p);
+void WriteCalibrationPoint(std::uint8_t* p, const CalibrationPoint& point);
 struct CalibrationTableData {
     std::array<CalibrationPoint, 5> points{};
     std::array<std::uint8_t, 12> SquelchWide{};

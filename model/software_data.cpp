@@ -23,24 +23,11 @@ std::string FieldText(std::span<const std::uint8_t> bytes) {
 }
 
 std::uint32_t SoftwareData::get(const Field& f) const {
-    const std::uint8_t* p = bytes.data() + f.offset;
-    switch (f.size) {
-        case 1: return p[0];
-        case 2: return get_u16le(p);
-        case 4: return get_u32le(p);
-    }
-    assert(!"get() of a field that is not a number");
-    return 0;
+    return GetFieldValue(bytes.data(), f, ByteOrder::Little);
 }
 
 void SoftwareData::set(const Field& f, std::uint32_t value) {
-    std::uint8_t* p = bytes.data() + f.offset;
-    switch (f.size) {
-        case 1: p[0] = static_cast<std::uint8_t>(value); return;
-        case 2: put_u16le(p, static_cast<std::uint16_t>(value)); return;
-        case 4: put_u32le(p, value); return;
-    }
-    assert(!"set() of a field that is not a number");
+    SetFieldValue(bytes.data(), f, value, ByteOrder::Little);
 }
 
 DtmfCode SoftwareData::dtmf(const Field& f) const {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/bytes.h"
+
 namespace t604 {
 
 namespace {
@@ -214,8 +216,7 @@ std::uint16_t DcsCodeFromWord(std::uint8_t type, const std::uint8_t field[4]) {
 }
 
 void OldToneWordEncode(const ToneSetting& tone, std::uint8_t out[2]) {
-    out[0] = static_cast<std::uint8_t>(tone.Code);
-    out[1] = static_cast<std::uint8_t>(tone.Code >> 8);
+    put_u16le(out, tone.Code);
     if (tone.Type == kToneDcsNormal || tone.Type == kToneDcsInverted) {
         out[1] |= 0x28;
         out[1] = static_cast<std::uint8_t>(tone.Type == kToneDcsInverted ? (out[1] | 0x80) : (out[1] & 0x7F));
@@ -229,7 +230,7 @@ ToneSetting OldToneWordDecode(std::uint8_t bytes[2]) {
         type = (bytes[1] & 0x80) ? kToneDcsInverted : kToneDcsNormal;
         bytes[1] &= 0x7F;
     }
-    return {static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8), type};
+    return {get_u16le(bytes), type};
 }
 
 }  // namespace t604

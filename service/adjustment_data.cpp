@@ -2,24 +2,18 @@
 
 #include <cassert>
 
-#include "model/bytes.h"
 #include "model/program_state.h"
 
 namespace t604 {
 
 std::uint16_t AdjustmentData::get(const Field& f) const {
     assert(f.size == 1 || f.size == 2);
-    const std::uint8_t* p = bytes.data() + f.offset;
-    return f.size == 2 ? get_u16le(p) : p[0];
+    return static_cast<std::uint16_t>(GetFieldValue(bytes.data(), f, ByteOrder::Little));
 }
 
 void AdjustmentData::set(const Field& f, std::uint16_t value) {
     assert(f.size == 1 || f.size == 2);
-    std::uint8_t* p = bytes.data() + f.offset;
-    if (f.size == 2)
-        put_u16le(p, value);
-    else
-        p[0] = static_cast<std::uint8_t>(value);
+    SetFieldValue(bytes.data(), f, value, ByteOrder::Little);
 }
 
 std::int8_t AdjustmentData::get_i8(const Field& f) const {

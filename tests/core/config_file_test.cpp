@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/bytes.h"
 #include "model/config_file.h"
 #include "model/program_state.h"
 #include "tests/core/file_test_support.h"
@@ -43,7 +44,7 @@ protected:
 };
 
 std::uint32_t u32le(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+    return get_u32le(b.data() + at);
 }
 
 TEST_F(ConfigFileTest, NewThenSaveGivesOnlyTheDefaultsAndTheBand) {

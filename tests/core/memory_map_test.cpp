@@ -13,6 +13,7 @@
 #include "link/text_block.h"
 #include "memory_map_fixture.h"
 #include "model/bytes.h"
+#include "model/channel_settings.h"
 #include "model/tone_codec.h"
 
 namespace t604 {
@@ -345,25 +346,19 @@ TEST_F(MemoryMap, WriteThenReadGivesTheRecordBack) {
         AnalyseTmpAdjustmentData();
         struct Channel {
             int n;
-            std::uint32_t rx, tx;
-            ToneSetting de, en;
+            ChannelSettings settings;  // rx, tx, decode, encode, high power, wide, scan
             std::uint8_t bus;
-            bool wide, high, scan;
         };
         const Channel channels[] = {
-            {1, 400'012'500, 405'000'000, {670, kToneCtcss}, {0x29EC, kToneDcsNormal}, 2, true, true, true},
-            {2, 446'006'250, 446'006'250, {0, kToneOff}, {2541, kToneCtcss}, 1, false, false, false},
-            {50, 455'000'000, 409'500'000, {0x2813, kToneDcsInverted}, {0, kToneOff}, 0, true, false, true},
-            {99, 479'993'750, 480'000'000, {0x28A5, kToneDcsNormal}, {0x28A5, kToneDcsInverted}, 2, false, true, false},
+            {1, {400'012'500, 405'000'000, {670, kToneCtcss}, {0x29EC, kToneDcsNormal}, true, true, true}, 2},
+            {2, {446'006'250, 446'006'250, {0, kToneOff}, {2541, kToneCtcss}, false, false, false}, 1},
+            {50, {455'000'000, 409'500'000, {0x2813, kToneDcsInverted}, {0, kToneOff}, false, true, true}, 0},
+            {99, {479'993'750, 480'000'000, {0x28A5, kToneDcsNormal}, {0x28A5, kToneDcsInverted}, true, false, false}, 2},
         };
         for (const Channel& c : channels) {
-            ChannelRecord r = AddChannel(c.n, c.rx, c.tx);
-            r.setSubDe(c.de);
-            r.setSubEn(c.en);
+            PutChannel(softwareData, c.n, c.settings);
+            ChannelRecord r = softwareData.channel(c.n);
             r.setBUS(c.bus);
-            r.setBandwidth(c.wide);
-            r.setPower(c.high);
-            r.setSCN(c.scan);
             r.setDtmf(true);
             r.setSquelchMode(4);
         }
@@ -377,15 +372,9 @@ TEST_F(MemoryMap, WriteThenReadGivesTheRecordBack) {
 
         // Everything the radio keeps is overwritten by the read.
         for (const Channel& c : channels) {
-            ChannelRecord r = softwareData.channel(c.n);
-            r.setFreqRx(1);
-            r.setFreqTx(1);
-            r.setSubDe({1, kToneCtcss});
-            r.setSubEn({1, kToneCtcss});
-            r.setBUS(3);
-            r.setBandwidth(!c.wide);
-            r.setPower(!c.high);
-            r.setSCN(!c.scan);
+            const ChannelSettings& w = c.settings;
+            PutChannel(softwareData, c.n, {1, 1, {1, kToneCtcss}, {1, kToneCtcss}, !w.Power, !w.Bandwidth, !w.SCN});
+            softwareData.channel(c.n).setBUS(3);
             softwareData.SetChannelUsed(c.n, false);
         }
         softwareData.set(sd::TOT, 0);
