@@ -24,6 +24,8 @@
 
 #include "cli/command.h"
 #include "cli/link_options.h"
+#include "link/memory_map.h"
+#include "link/service_steps.h"
 #include "link/text_block.h"
 #include "link/virtual_radio.h"
 
@@ -384,11 +386,10 @@ int RunEmulate(const std::vector<std::string>& argv) {
     if (auto password = args.value("--password")) {
         // Coded as the programming software sends it: GBK.
         auto block = EncodeTextBlock(RadioText("--password", *password));
-        std::copy(block.begin(), block.end(), radio.memory().begin() + kPasswordBlockAddress);
+        std::copy(block.begin(), block.end(), radio.memory().begin() + kPasswordBlock.first);
     }
     if (args.has("--faulty-synth"))
-        std::copy(kFaultySynthBytes.begin(), kFaultySynthBytes.end(),
-                  radio.memory().begin() + kSynthBytesAddress);
+        std::ranges::copy(kSynthFaultPattern, radio.memory().begin() + kRepairBytes.first);
 
     BlockStopSignals();
     try {

@@ -1,5 +1,7 @@
 #include "link/block_steps.h"
 
+#include <algorithm>
+
 #include "link/radio_image.h"
 
 namespace t604 {
@@ -31,10 +33,11 @@ void RunBlockSteps(ProgramRun& run, const BlockStepPlan& plan) {
         const int end = step.area.end() - plan.imageBase;
         if (run.BlockOffset < end) {
             const auto address = static_cast<std::uint16_t>(plan.imageBase + run.BlockOffset);
+            const auto length = static_cast<std::uint8_t>(std::min<int>(kBlockSize, end - run.BlockOffset));
             if (step.reads)
-                run.ReadData(address, kBlockSize);
+                run.ReadData(address, length);
             else
-                run.WriteData(address, kBlockSize, RadioImage.data() + run.BlockOffset);
+                run.WriteData(address, length, RadioImage.data() + run.BlockOffset);
             return;
         }
         if (!EnterStep(run, plan, static_cast<std::size_t>(run.StepIndex))) return plan.finish(run);

@@ -1,7 +1,8 @@
 #pragma once
 // Step functions that move whole areas in 16-byte blocks, described as a list
-// of steps. Each step reads or writes one area in ascending address order and
-// may run a conversion before its first block; the last step ends the run.
+// of steps. Each step reads or writes one area in ascending address order (an
+// area shorter than a block goes as one shorter request) and may run a
+// conversion before its first block; the last step ends the run.
 
 #include <cstdint>
 #include <span>

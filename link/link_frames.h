@@ -14,6 +14,7 @@ inline constexpr std::uint8_t kAck = 0x06;  // also the radio's acknowledge
 inline constexpr std::uint8_t kEndByte = 0x45;
 inline constexpr std::uint8_t kReadCommand = 0x52;
 inline constexpr std::uint8_t kWriteCommand = 0x57;
+inline constexpr std::uint8_t kChipStatusRequest[] = {0x59, 0x52};
 
 // From the radio.
 inline constexpr std::uint8_t kVariantAReply = 0x53;
@@ -24,10 +25,6 @@ inline constexpr std::uint8_t kReadReply = 0x57;
 inline constexpr std::uint8_t kChipStatusHeader[] = {0x59, 0x53};
 inline constexpr std::size_t kChipStatusReplySize = 13;
 inline constexpr std::size_t kReplyHeaderSize = 4;  // 0x57, address, length
-
-// The identity area: the password block, then the customer block.
-inline constexpr std::uint16_t kIdentityAreaAddress = 0x41D0;
-inline constexpr int kIdentityAreaSize = 32;
 
 // Timers and sleeps of a run.
 inline constexpr Millis kTxInterval = 1000;     // re-send of the current request

@@ -47,7 +47,7 @@ bool HasRadioLineSettings(const termios& tio) {
 
 }  // namespace
 
-PosixSerialPort::PosixSerialPort(int fd, std::string device) : fd_(fd), device_(std::move(device)) {}
+PosixSerialPort::PosixSerialPort(int fd) : fd_(fd) {}
 
 PosixSerialPort::~PosixSerialPort() {
     // The exclusive flag belongs to the terminal, not to this descriptor: a
@@ -129,7 +129,7 @@ OpenResult PosixPortSystem::openDevice(const std::string& path) {
         ::ioctl(fd, TIOCNXCL);
         return failure(err == EWOULDBLOCK ? "in use" : "cannot lock", err, fd);
     }
-    auto port = std::make_unique<PosixSerialPort>(fd, path);  // owns fd from here on
+    auto port = std::make_unique<PosixSerialPort>(fd);  // owns fd from here on
 
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0)

@@ -13,7 +13,7 @@ namespace t604 {
 class PosixSerialPort : public SerialPort {
 public:
     // Takes ownership of an open, configured descriptor.
-    PosixSerialPort(int fd, std::string device);
+    explicit PosixSerialPort(int fd);
     ~PosixSerialPort() override;
     PosixSerialPort(const PosixSerialPort&) = delete;
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
@@ -24,11 +24,8 @@ public:
     void write(std::span<const std::uint8_t> bytes) override;
     int pollHandle() const override { return fd_; }
 
-    const std::string& device() const { return device_; }
-
 private:
     int fd_;
-    std::string device_;
 };
 
 class PosixPortSystem : public PortSystem {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/link_frames.h"
+#include "link/memory_map.h"
 #include "link/port_selection.h"
 
 namespace t604 {
@@ -65,7 +66,6 @@ bool ProgramRun::openPort(int portNumber) {
         return false;
     }
     port_ = std::move(result.port);
-    currentPort_ = portNumber;
     lastPortError_ = {};
     port_->purge(kPurgeAll);
     return true;
@@ -79,7 +79,6 @@ bool ProgramRun::ComInit(int portNumber) {
 
 bool ProgramRun::ComInit_AutoSeach() {
     port_.reset();
-    currentPort_ = 0;
     for (; SearchIndex < FoundPorts.count; ++SearchIndex) {
         if (openPort(FoundPorts.ports[SearchIndex])) {
             sleep(kPortChangeSleep);
@@ -179,8 +178,9 @@ void ProgramRun::Agr_WriteReq_1() {
         Send(kHandshake);
 }
 
+// The identity area: the password block, then the customer block.
 void ProgramRun::Agr_WriteReq_4() {
-    ReadData(static_cast<std::uint16_t>(kIdentityAreaAddress + BlockOffset), 16);
+    ReadData(static_cast<std::uint16_t>(kPasswordBlock.first + BlockOffset), kBlockSize);
 }
 
 void ProgramRun::callStepFunction(int operationCode, bool readFromRadio) {
@@ -205,7 +205,7 @@ void ProgramRun::Send(std::span<const std::uint8_t> frame) {
 void ProgramRun::ReadData(std::uint16_t address, std::uint8_t length) {
     const std::uint8_t frame[] = {kReadCommand, static_cast<std::uint8_t>(address >> 8),
                                   static_cast<std::uint8_t>(address), length};
-    ExpectedReplyLength = static_cast<std::uint8_t>(length + 4);
+    ExpectedReplyLength = static_cast<std::uint8_t>(length + kReplyHeaderSize);
     Send(frame);
 }
 
@@ -228,7 +228,6 @@ void ProgramRun::Agr_Close() {
     progress_ = 0;
     for (auto& t : timers_) t.enabled = false;
     port_.reset();
-    currentPort_ = 0;
 }
 
 void ProgramRun::endWith(Outcome outcome, std::function<void()> afterConfirm) {

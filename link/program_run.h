@@ -100,19 +100,13 @@ public:
     std::optional<TimerId> dueTimer(Millis now) const;
     // The open port's pollable descriptor, or -1.
     int pollHandle() const;
-    // The port the run is using, 1..9, or 0.
-    int currentPort() const { return currentPort_; }
     // Why the last attempt to open a port failed (empty once one opened).
     const PortError& lastPortError() const { return lastPortError_; }
 
     // --- For the step functions -------------------------------------------
-    int OperationCode;
-    bool ReadFromRadio;
-    std::uint8_t LinkState = 0;
     bool StepReads = false;
     int StepIndex = 0;
     int BlockOffset = 0;
-    int ProgressBytes = 0;
     std::uint16_t ProgressStep = 0;
     std::uint8_t ExpectedReplyLength = 0;
     bool OldRadio = false;
@@ -129,8 +123,6 @@ public:
     void WriteEnding(std::function<void()> afterConfirm = {});
     // Closes and reports "SUCCESS" without the end byte (chip status read).
     void EndWithoutEndByte(std::function<void()> afterConfirm = {});
-    // The milliseconds of the current clock tick, for the PC-clock fields.
-    Millis now() const { return now_; }
 
 private:
     static constexpr std::size_t kRxBufferSize = 255;
@@ -172,6 +164,8 @@ private:
     void disable(TimerId id) { timerRef(id).enabled = false; }
     void sleep(Millis ms);
 
+    int OperationCode;
+    bool ReadFromRadio;
     PortSystem& ports_;
     std::function<StepFunction(int, bool, bool)> stepLookup_;
     PortSettings settings_;
@@ -179,12 +173,13 @@ private:
     std::array<LinkTimer, 3> timers_{};
     Outcome outcome_ = Outcome::NotStarted;
     int progress_ = 0;
-    int currentPort_ = 0;
     Millis now_ = 0;
     std::function<Millis()> clock_;
     std::function<void()> afterConfirm_;
     PortError lastPortError_;
 
+    std::uint8_t LinkState = 0;
+    int ProgressBytes = 0;
     std::array<std::uint8_t, kRxBufferSize> RxBuffer{};
     std::size_t RxCount = 0;
     int SearchIndex = 0;

@@ -1,9 +1,9 @@
 // The receive poll of the programming run: what it accepts in each state.
 
 #include <algorithm>
-#include <cstring>
 
 #include "link/link_frames.h"
+#include "link/memory_map.h"
 #include "link/port_selection.h"
 #include "link/program_run.h"
 #include "link/radio_image.h"
@@ -12,10 +12,6 @@
 namespace t604 {
 
 using namespace frames;
-
-namespace {
-constexpr std::size_t kBlockSlot = 16;  // a reply never lands beyond its block
-}  // namespace
 
 void ProgramRun::receivePoll() {
     const std::size_t waiting = port_->bytesWaiting();
@@ -93,7 +89,8 @@ ProgramRun::Verdict ProgramRun::judgeChipStatus() {
         return Verdict::Dropped;
     }
     if (RxCount < kChipStatusReplySize) return Verdict::Wait;
-    std::copy_n(RxBuffer.begin() + 2, kChipStatusReplySize - 2, RadioImage.begin());
+    std::copy_n(RxBuffer.begin() + sizeof kChipStatusHeader, kChipStatusReplySize - sizeof kChipStatusHeader,
+                RadioImage.begin());
     StepIndex = 2;
     advance();  // the status step function ends the run
     return Verdict::Accepted;
@@ -125,7 +122,7 @@ ProgramRun::Verdict ProgramRun::judgeIdentityBlock() {
     if (RxBuffer[0] != kReadReply) return Verdict::Failed;
     storeReadReply();
     BlockOffset += 16;
-    if (BlockOffset < kIdentityAreaSize)
+    if (BlockOffset < kCustomerBlock.end() - kPasswordBlock.first)
         advance();
     else
         finishIdentityArea();
@@ -182,7 +179,7 @@ void ProgramRun::storeReadReply() {
     const auto offset = static_cast<std::size_t>(BlockOffset);
     if (offset >= RadioImage.size()) return;
     const std::size_t n = std::min({static_cast<std::size_t>(RxBuffer[3]), RxCount - kReplyHeaderSize,
-                                    kBlockSlot, RadioImage.size() - offset});
+                                    kBlockSize, RadioImage.size() - offset});
     std::copy_n(RxBuffer.begin() + kReplyHeaderSize, n, RadioImage.begin() + offset);
 }
 

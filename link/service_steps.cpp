@@ -6,6 +6,7 @@
 #include "link/block_steps.h"
 #include "link/calibration_block.h"
 #include "link/config_steps.h"
+#include "link/link_frames.h"
 #include "link/memory_map.h"
 #include "link/radio_image.h"
 #include "link/text_block.h"
@@ -22,8 +23,7 @@ constexpr std::uint16_t kAllWriteProgressStep = 64;
 constexpr std::uint16_t kSingleBlockProgressStep = 10;
 
 constexpr RadioArea kChannelBitmapArea{0x4000, 0x20};  // 2 blocks
-constexpr std::uint8_t kChipStatusRequest[] = {0x59, 0x52};
-constexpr std::uint8_t kChipStatusReplyLength = 2 + kChipStatusBytes;
+static_assert(frames::kChipStatusReplySize == sizeof frames::kChipStatusHeader + kChipStatusBytes);
 // The customer text waiting to be written: CustomerInfoBuffer bytes 64-127.
 constexpr std::size_t kCustomerTextOffset = 64;
 
@@ -68,8 +68,33 @@ constexpr BlockStep kAllWriteSteps[] = {
     {kSettingsArea, false, PrepareWrite},
     {kPasswordBlock, false, nullptr, NewPasswordWanted},
 };
+
+void PrepareRepair(ProgramRun&) { RepairCorrectionWritten = false; }
+
+bool SynthFaultFound() {
+    return std::ranges::equal(kSynthFaultPattern,
+                              std::span(RadioImage).subspan(ImageOffset(kRepairBytes.first), kRepairBytes.size));
+}
+
+void PutSynthCorrection(ProgramRun&) {
+    std::ranges::copy(kSynthCorrection, RadioImage.begin() + ImageOffset(kRepairBytes.first));
+}
+
+void FinishRepair(ProgramRun& run) {
+    // The write step is skipped on a radio without the fault, so the step
+    // that ended the plan still reads.
+    RepairCorrectionWritten = !run.StepReads;
+    FinishWrite(run);
+}
+
 constexpr BlockStep kPasswordWriteSteps[] = {{kPasswordBlock, false, PreparePasswordBlock}};
 constexpr BlockStep kCustomerWriteSteps[] = {{kCustomerBlock, false, PrepareCustomerBlock}};
+// The six bytes read in one request, and written back corrected only when
+// they hold the synthesiser fault.
+constexpr BlockStep kRepairSteps[] = {
+    {kRepairBytes, true, PrepareRepair},
+    {kRepairBytes, false, PutSynthCorrection, SynthFaultFound},
+};
 
 }  // namespace
 
@@ -104,8 +129,8 @@ void Read1846Status(ProgramRun& run) {
         run.StepIndex = 1;
     }
     if (run.StepIndex == 1) {
-        run.ExpectedReplyLength = kChipStatusReplyLength;
-        run.Send(kChipStatusRequest);
+        run.ExpectedReplyLength = frames::kChipStatusReplySize;
+        run.Send(frames::kChipStatusRequest);
         return;
     }
     std::array<std::uint8_t, kChipStatusBytes> status;
@@ -114,35 +139,8 @@ void Read1846Status(ProgramRun& run) {
     run.EndWithoutEndByte([status] { Set1846StatucData(status); });
 }
 
-// StepIndex 1 reads the six bytes (one request of length 6), StepIndex 2
-// writes the corrected six back; a radio without the fault gets no write.
 void ProBugRestore(ProgramRun& run) {
-    const int first = static_cast<int>(ImageOffset(kRepairBytes.first));
-    const int end = first + kRepairBytes.size;
-    const auto bytes = RadioImage.begin() + first;
-    const auto length = static_cast<std::uint8_t>(kRepairBytes.size);
-    switch (run.StepIndex) {
-        case 0:
-            RepairCorrectionWritten = false;
-            run.ProgressStep = kSingleBlockProgressStep;
-            run.StepReads = true;
-            run.BlockOffset = first;
-            run.StepIndex = 1;
-            [[fallthrough]];
-        case 1:
-            if (run.BlockOffset < end) return run.ReadData(kRepairBytes.first, length);
-            if (!std::equal(kSynthFaultPattern.begin(), kSynthFaultPattern.end(), bytes)) break;
-            std::ranges::copy(kSynthCorrection, bytes);
-            run.StepReads = false;
-            run.BlockOffset = first;
-            run.StepIndex = 2;
-            [[fallthrough]];
-        case 2:
-            if (run.BlockOffset < end) return run.WriteData(kRepairBytes.first, length, &*bytes);
-            RepairCorrectionWritten = true;
-            break;
-    }
-    FinishWrite(run);
+    RunBlockSteps(run, {kSingleBlockProgressStep, kImageBase, kRepairSteps, FinishRepair});
 }
 
 void ReAnalyseChInfor(bool variantB) {

@@ -3,24 +3,18 @@
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
+#include <iterator>
 #include <string>
+
+#include "link/link_frames.h"
 
 namespace t604 {
 
 namespace {
 
-constexpr std::string_view kHandshake = "PROGRAM";
-constexpr std::uint8_t kReadRequest = 0x52;
-constexpr std::uint8_t kWriteRequest = 0x57;
-constexpr std::uint8_t kReadReply = 0x57;
-constexpr std::uint8_t kEnd = 0x45;
-constexpr std::uint8_t kAck = 0x06;
-constexpr std::uint8_t kIdentRequest = 0x02;
-constexpr std::uint8_t kChipStatusFirst = 0x59;
-constexpr std::uint8_t kChipStatusSecond = 0x52;
-constexpr std::uint8_t kChipStatusReplySecond = 0x53;
+using namespace frames;
+
 constexpr std::uint8_t kSurplusByte = 0x00;
-constexpr std::array<std::uint8_t, 8> kOldIdent{'P', '3', '2', '0', '7', '3', 0xF8, 0xFF};
 
 // Battery, RSSI, noise, comparator flags, ..., offset 300: plausible values
 // of an idle radio, all different so that a misplaced byte shows.
@@ -29,9 +23,9 @@ constexpr std::array<std::uint8_t, kChipStatusSize> kDefaultChipStatus{
 
 std::uint8_t HandshakeReply(RadioVariant variant) {
     switch (variant) {
-        case RadioVariant::A: return 0x53;
-        case RadioVariant::B: return 0x59;
-        case RadioVariant::Old: return kAck;
+        case RadioVariant::A: return kVariantAReply;
+        case RadioVariant::B: return kVariantBReply;
+        case RadioVariant::Old: return kOldRadioReply;
     }
     return 0;
 }
@@ -105,12 +99,12 @@ VirtualRadio::Judgement VirtualRadio::judge(std::span<const std::uint8_t> frame)
     // PC that missed the handshake reply sends it again mid-session.
     if (first == kHandshake[0]) {
         for (std::size_t i = 1; i < size; ++i)
-            if (frame[i] != static_cast<std::uint8_t>(kHandshake[i])) return Judgement::Invalid;
-        return size == kHandshake.size() ? Judgement::Complete : Judgement::Incomplete;
+            if (frame[i] != kHandshake[i]) return Judgement::Invalid;
+        return size == std::size(kHandshake) ? Judgement::Complete : Judgement::Incomplete;
     }
-    if (first == kChipStatusFirst) {
+    if (first == kChipStatusRequest[0]) {
         if (size < 2) return Judgement::Incomplete;
-        return frame[1] == kChipStatusSecond ? Judgement::Complete : Judgement::Invalid;
+        return frame[1] == kChipStatusRequest[1] ? Judgement::Complete : Judgement::Invalid;
     }
     const bool oldSession = variant_ == RadioVariant::Old && mode_ == Mode::Session;
     switch (mode_) {
@@ -123,10 +117,10 @@ VirtualRadio::Judgement VirtualRadio::judge(std::span<const std::uint8_t> frame)
         case Mode::Session:
             break;
     }
-    if (first == kEnd) return Judgement::Complete;
+    if (first == kEndByte) return Judgement::Complete;
     if (oldSession && (first == kAck || first == kIdentRequest)) return Judgement::Complete;
-    if (first == kReadRequest) return size == 4 ? Judgement::Complete : Judgement::Incomplete;
-    if (first == kWriteRequest) {
+    if (first == kReadCommand) return size == 4 ? Judgement::Complete : Judgement::Incomplete;
+    if (first == kWriteCommand) {
         if (size < 4) return Judgement::Incomplete;
         return size == 4u + frame[3] ? Judgement::Complete : Judgement::Incomplete;
     }
@@ -151,22 +145,22 @@ std::vector<std::uint8_t> VirtualRadio::serve(std::span<const std::uint8_t> fram
             if (f.kind == RadioFault::Kind::WrongHandshake) answer = static_cast<std::uint8_t>(f.value);
         reply.push_back(answer);
         mode_ = variant_ == RadioVariant::Old ? Mode::OldAwaitIdent : Mode::Session;
-    } else if (first == kChipStatusFirst) {
-        reply = {kChipStatusFirst, kChipStatusReplySecond};
+    } else if (first == kChipStatusRequest[0]) {
+        reply.assign(std::begin(kChipStatusHeader), std::end(kChipStatusHeader));
         reply.insert(reply.end(), chipStatus_.begin(), chipStatus_.end());
     } else if (first == kIdentRequest) {
-        reply.assign(kOldIdent.begin(), kOldIdent.end());
+        reply.assign(std::begin(kIdent), std::end(kIdent));
         if (mode_ == Mode::OldAwaitIdent) mode_ = Mode::OldAwaitIdentAck;
     } else if (first == kAck) {
         reply.push_back(kAck);
         mode_ = Mode::Session;
-    } else if (first == kEnd) {
+    } else if (first == kEndByte) {
         mode_ = Mode::Idle;
         ++sessionsEnded_;
     } else {
         const std::size_t address = (std::size_t{frame[1]} << 8) | frame[2];
         const std::uint8_t length = frame[3];
-        if (first == kReadRequest) {
+        if (first == kReadCommand) {
             reply = {kReadReply, frame[1], frame[2], length};
             for (std::size_t i = 0; i < length; ++i)
                 reply.push_back(memory_[(address + i) % kRadioMemorySize]);

@@ -9,17 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "link/link_frames.h"
+
 namespace t604 {
 
 enum class RadioVariant { A, B, Old };
 
 inline constexpr std::size_t kRadioMemorySize = 0x10000;
-inline constexpr std::size_t kChipStatusSize = 11;
-inline constexpr std::uint16_t kPasswordBlockAddress = 0x41D0;
-inline constexpr std::uint16_t kCustomerBlockAddress = 0x41E0;
-// A radio with the synthesiser fault that the repair operation mends.
-inline constexpr std::uint16_t kSynthBytesAddress = 0x8D95;
-inline constexpr std::array<std::uint8_t, 6> kFaultySynthBytes{0x11, 0x3D, 0x37, 0x12, 0x01, 0x00};
+inline constexpr std::size_t kChipStatusSize = frames::kChipStatusReplySize - sizeof frames::kChipStatusHeader;
 
 // A fault to inject. Requests are counted from 1 over the radio's lifetime
 // (every complete frame counts: handshake, ident, read, write, ack, end,
@@ -57,7 +54,6 @@ public:
     void addFault(const RadioFault& fault) { faults_.push_back(fault); }
 
     RadioVariant variant() const { return variant_; }
-    int requestsReceived() const { return requests_; }
     int sessionsEnded() const { return sessionsEnded_; }
     bool inSession() const { return mode_ != Mode::Idle; }
 

@@ -330,7 +330,7 @@ TEST_F(ServiceStepsTest, CustomerReadNeedsNoPasswordAndAFailedOneLeavesTheBuffer
 TEST_F(ServiceStepsTest, RepairCorrectsOnlyTheFaultyPatternAndNeedsNoPassword) {
     VirtualRadio radio(RadioVariant::A);
     PutPassword(radio, "secret");
-    std::ranges::copy(kFaultySynthBytes, radio.memory().begin() + 0x8D95);
+    std::ranges::copy(kSynthFaultPattern, radio.memory().begin() + 0x8D95);
 
     ProgramRun& first = run(radio, kOpRepair, false);
     ASSERT_EQ(first.outcome(), Outcome::Success);
@@ -452,7 +452,7 @@ TEST_F(ServiceStepsTest, OldFormatRadioRefusesEveryServiceOperationAfterTheHands
                  {kOpRepair, false},        {kOpSerialNumber, true}};
     for (const auto& c : cases) {
         VirtualRadio radio(RadioVariant::Old);
-        std::ranges::copy(kFaultySynthBytes, radio.memory().begin() + 0x8D95);
+        std::ranges::copy(kSynthFaultPattern, radio.memory().begin() + 0x8D95);
         const Bytes memory = MemoryAt(radio, 0, kRadioMemorySize);
         ProgramRun& r = run(radio, c.op, c.read);
         EXPECT_EQ(r.outcome(), Outcome::OldVersion) << c.op;
