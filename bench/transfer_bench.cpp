@@ -87,22 +87,15 @@ private:
     std::size_t& bytes_;
 };
 
-class BenchPorts : public PortSystem {
+class BenchPorts : public SingleDevicePortSystem {
 public:
-    explicit BenchPorts(std::string link) : link_(std::move(link)) {}
-    std::string deviceName(int n) const override { return n == 1 ? link_ : "unused"; }
+    using SingleDevicePortSystem::SingleDevicePortSystem;
     OpenResult open(int n) override {
-        if (n != 1) return {nullptr, {deviceName(n), "not used"}};
-        OpenResult r = PosixPortSystem::openDevice(link_);
+        OpenResult r = SingleDevicePortSystem::open(n);
         if (r.port) r.port = std::make_unique<CountingPort>(std::move(r.port), bytes);
         return r;
     }
-    void sleep(Millis ms) override { system_.sleep(ms); }
     std::size_t bytes = 0;
-
-private:
-    std::string link_;
-    PosixPortSystem system_;
 };
 
 double CpuSeconds() {

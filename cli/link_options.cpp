@@ -17,25 +17,6 @@ namespace t604::cli {
 
 namespace {
 
-// COM1 is the one device the user named; COM2..COM9 do not exist, so that
-// the port scan at the start of a run touches no other serial device.
-class SingleDevicePortSystem : public PortSystem {
-public:
-    explicit SingleDevicePortSystem(std::string device) : device_(std::move(device)) {}
-    std::string deviceName(int portNumber) const override {
-        return portNumber == 1 ? device_ : "COM" + std::to_string(portNumber) + " (not in use)";
-    }
-    OpenResult open(int portNumber) override {
-        if (portNumber != 1) return {nullptr, {deviceName(portNumber), "not used with --device"}};
-        return PosixPortSystem::openDevice(device_);
-    }
-    void sleep(Millis ms) override { system_.sleep(ms); }
-
-private:
-    std::string device_;
-    PosixPortSystem system_;
-};
-
 // "\r[#####     ] 50%" on a terminal; nothing when neither output is one.
 class ProgressDisplay {
 public:

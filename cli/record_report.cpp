@@ -5,8 +5,7 @@
 
 #include "cli/json_writer.h"
 #include "cli/option_meaning.h"
-#include "model/freq_codec.h"
-#include "model/tone_codec.h"
+#include "strings/channel_cells.h"
 #include "strings/string_table.h"
 
 namespace t604::cli {
@@ -30,15 +29,11 @@ std::string gridText(int row) { return std::string(FetchText(MainStrings, row, T
 ChannelRow channelRow(int n, const ConstChannelRecord& c) {
     char number[4];
     std::snprintf(number, sizeof number, "%02d", n);
-    return {number,
-            FreqToText(c.FreqRx()),
-            FreqToText(c.FreqTx()),
-            ToneToText(c.SubDe()),
-            ToneToText(c.SubEn()),
-            gridText(c.Power() ? 26 : 27),
-            gridText(c.Bandwidth() ? 28 : 29),
-            gridText(c.SCN() ? 30 : 31),
-            gridText(c.BUS() != 0 ? 33 : 32)};  // either busy-lock bit means carrier lock-out
+    ChannelRow row;
+    row[0] = number;
+    const auto cells = ChannelCellTexts(c, TextMode::English);
+    std::copy(cells.begin(), cells.end(), row.begin() + 1);
+    return row;
 }
 
 bool isDtmfCode(const Field& f) { return f.size == 11; }

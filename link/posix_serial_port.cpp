@@ -152,4 +152,13 @@ OpenResult PosixPortSystem::openDevice(const std::string& path) {
     return OpenResult{std::move(port), {}};
 }
 
+std::string SingleDevicePortSystem::deviceName(int portNumber) const {
+    return portNumber == 1 ? device_ : "COM" + std::to_string(portNumber) + " (not in use)";
+}
+
+OpenResult SingleDevicePortSystem::open(int portNumber) {
+    if (portNumber != 1) return {nullptr, {deviceName(portNumber), "only COM1 is in use"}};
+    return PosixPortSystem::openDevice(device_);
+}
+
 }  // namespace t604

@@ -42,4 +42,18 @@ private:
     std::map<int, std::string> devices_;
 };
 
+// COM1 is the one device given; COM2..COM9 do not exist, so that the port
+// scan at the start of a run touches no other serial device.
+class SingleDevicePortSystem : public PortSystem {
+public:
+    explicit SingleDevicePortSystem(std::string device) : device_(std::move(device)) {}
+    std::string deviceName(int portNumber) const override;
+    OpenResult open(int portNumber) override;
+    void sleep(Millis ms) override { system_.sleep(ms); }
+
+private:
+    std::string device_;
+    PosixPortSystem system_;
+};
+
 }  // namespace t604

@@ -198,8 +198,11 @@ TEST_F(ConfigStepsTest, OldFormatReadAcknowledgesEveryBlock) {
     Expect(expected, kRead, kOldFormatArea);
     ExpectSameRequests(BlockRequests(writes), expected);
     // Every read request is followed by the acknowledge of its reply.
-    for (std::size_t i = 0; i + 1 < writes.size(); ++i)
-        if (writes[i].bytes[0] == kRead) EXPECT_EQ(writes[i + 1].bytes, Bytes{0x06}) << i;
+    for (std::size_t i = 0; i + 1 < writes.size(); ++i) {
+        if (writes[i].bytes[0] == kRead) {
+            EXPECT_EQ(writes[i + 1].bytes, Bytes{0x06}) << i;
+        }
+    }
     EXPECT_EQ(r.ProgressStep, 49);
 
     EXPECT_EQ(softwareData, before);

@@ -39,7 +39,9 @@ TEST(ToneTables, EveryEntryReadsBackAsItsText) {
         ToneSetting t{0x1234, 7};
         ASSERT_TRUE(ToneFromText(e.text, t)) << e.text;
         EXPECT_EQ(ToneToText(t), e.text);
-        if (e.code != 0) EXPECT_EQ(t, (ToneSetting{e.code, kToneCtcss}));
+        if (e.code != 0) {
+            EXPECT_EQ(t, (ToneSetting{e.code, kToneCtcss}));
+        }
     }
     for (std::size_t i = 0; i < DcsTable.size(); ++i) {
         ToneSetting t;
